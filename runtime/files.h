@@ -1,0 +1,25 @@
+// files.h -- text files read and written line by line, and the program's own folder.
+//
+// A file that cannot be opened still gives a stream: reading it reads as an empty file and
+// writing to it writes nothing, so the game's unconditional reads and writes never crash.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+
+#include "runtime/strings.h"
+
+struct TFileStream {
+    std::FILE* handle = nullptr; // null when the file could not be opened
+    int position = 0;            // bytes from the start
+    int size = 0;                // the file's size when opened, extended by writes past it
+    ~TFileStream();
+};
+
+std::unique_ptr<TFileStream> open_read_file(const TString& path);  // null when it cannot be opened
+std::unique_ptr<TFileStream> open_write_file(const TString& path); // creates missing folders
+void close_file(TFileStream* stream);   // flushes and closes; a second close does nothing
+TString read_line(TFileStream* stream); // up to LF, 0 byte or end; CR dropped; "" at end
+int write_line(TFileStream* stream, const TString& text); // low bytes + CR LF; 1 if all written
+int at_end(TFileStream* stream);                          // 1 when position = size (or no file)
+void enter_program_folder(); // makes the program's folder the working folder

@@ -1,0 +1,52 @@
+# common.sh -- shared by the end-to-end tests: the real program under Xvfb, driven with xdotool.
+# Sourced, not run: it is not a test of its own (the test list takes only e2e/*_e2e.sh).
+set -euo pipefail
+
+program=$1
+close_window=$2
+work=$(mktemp -d /tmp/zedoria-e2e-XXXXXX)
+# A copy of the program folder, so that the test's settings file never lands in the build.
+cp "$program" "$work/zedoria"
+ln -s "$(dirname "$program")/gfx" "$work/gfx"
+mkdir -p "$work/data"
+cp "$(dirname "$program")"/data/*.txt "$(dirname "$program")"/data/*.dat "$work/data/" 2>/dev/null || true
+rm -f "$work/data/optionen.txt"
+
+display_number=$((90 + RANDOM % 400))
+Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=":$display_number"
+game_pid=""
+cleanup() {
+  [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null || true
+  kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+# Starts the game from another folder (it must find its files itself) and waits for its window.
+start_game() {
+  (cd / && exec "$work/zedoria") &
+  game_pid=$!
+  window=""
+  for _ in $(seq 300); do
+    window=$(xdotool search --name '^Zedoria$' 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  [ -n "$window" ] || { echo "no window titled Zedoria appeared"; exit 1; }
+  sleep 1
+}
+
+# Waits for the game to end and checks its exit status.
+expect_exit() {
+  local want=$1 status=0
+  for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$game_pid" 2>/dev/null && { echo "the game did not end"; exit 1; }
+  wait "$game_pid" || status=$?
+  game_pid=""
+  [ "$status" -eq "$want" ] || { echo "exit status $status, expected $want"; exit 1; }
+}
+
+key() { xdotool key --window "$window" "$@"; sleep 0.3; }

@@ -1,0 +1,68 @@
+// harness.cpp -- the scratch folder, the test start-up and the frame runner.
+#include "tests/harness.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "shell/game.h"
+
+namespace fs = std::filesystem;
+
+struct TStopRun {};
+
+std::string enter_scratch_folder() {
+    fs::path program = fs::canonical("/proc/self/exe").parent_path();
+    char name[] = "/tmp/zedoria-test-XXXXXX";
+    fs::path scratch = mkdtemp(name);
+    fs::create_directory_symlink(program / "gfx", scratch / "gfx");
+    fs::create_directories(scratch / "data");
+    if (fs::exists(program / "data"))
+        for (const auto& entry : fs::directory_iterator(program / "data"))
+            if (entry.path().filename() != "optionen.txt")
+                fs::copy(entry.path(), scratch / "data" / entry.path().filename());
+    fs::current_path(scratch);
+    return scratch.string();
+}
+
+void start_test_game() {
+    enter_scratch_folder();
+    start_game();
+}
+
+bool run_frames(const std::function<void()>& loop, long frames,
+                const std::function<void()>& each_frame) {
+    long stop_at = script_waits() + frames;
+    script_on_wait([stop_at, each_frame] {
+        if (each_frame) each_frame();
+        if (script_waits() >= stop_at) throw TStopRun{};
+    });
+    bool stopped = false;
+    try {
+        loop();
+    } catch (const TStopRun&) {
+        stopped = true;
+    }
+    script_on_wait({});
+    return stopped;
+}
+
+bool play_frames(long frames, const std::function<void()>& each_frame) {
+    return run_frames(run_play_loop, frames, each_frame);
+}
+
+void write_file(const std::string& path, const std::string& bytes) {
+    fs::path p(path);
+    if (p.has_parent_path()) fs::create_directories(p.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string read_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}

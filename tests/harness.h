@@ -1,0 +1,23 @@
+// harness.h -- what every test shares: the game started on the scripted platform in a scratch
+// folder, and the real loops driven for a number of frames on the virtual clock.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "runtime/platform_script.h"
+
+// Makes a fresh scratch folder the working folder: gfx/ links to the pictures beside the test
+// program, data/ is a copy of the shipped data files. Tests may change data/ freely.
+std::string enter_scratch_folder();
+// enter_scratch_folder, then the game's whole start-up (window offscreen, every loader).
+void start_test_game();
+// Runs `loop` (for example run_play_loop or run_main_loop) until the game has waited for its
+// frame tick `frames` times, calling `each_frame` at every wait (before the clock moves on).
+// Returns false if the loop ended by itself first (Escape in play), true if it was stopped.
+bool run_frames(const std::function<void()>& loop, long frames,
+                const std::function<void()>& each_frame = {});
+bool play_frames(long frames, const std::function<void()>& each_frame = {}); // run_play_loop
+// Writes a file with exactly these bytes (creating folders); reads one back whole.
+void write_file(const std::string& path, const std::string& bytes);
+std::string read_file(const std::string& path);
