@@ -143,5 +143,6 @@ int mouse_wheel() {
 }
 
 int input_suspended() {
+    poll();
     return suspended;
 }
