@@ -24,4 +24,4 @@ struct TDataItem {
 extern const TDataItem* data_cursor; // the next item read_data_item returns
 
 void restore_data(const TDataItem* label); // points data_cursor at a label of a table
-int read_data_item();                      // the item at the cursor, as int; advances the cursor
+int read_data_item(); // the item at the cursor, as int; advances the cursor (0 at the end marker)

@@ -1,7 +1,9 @@
 // files.h -- text files read and written line by line, and the program's own folder.
 //
 // A file that cannot be opened still gives a stream: reading it reads as an empty file and
-// writing to it writes nothing, so the game's unconditional reads and writes never crash.
+// writing to it writes nothing, so the game's unconditional reads and writes never crash. The
+// runtime says nothing about such a file: a loader that wants to report it tests `handle` and
+// names `open_error` (std::strerror) in its own message.
 #pragma once
 
 #include <cstdio>
@@ -13,10 +15,11 @@ struct TFileStream {
     std::FILE* handle = nullptr; // null when the file could not be opened
     int position = 0;            // bytes from the start
     int size = 0;                // the file's size when opened, extended by writes past it
+    int open_error = 0;          // errno of a failed open (ENOENT: no such file); 0 when open
     ~TFileStream();
 };
 
-std::unique_ptr<TFileStream> open_read_file(const TString& path);  // null when it cannot be opened
+std::unique_ptr<TFileStream> open_read_file(const TString& path);  // handle null when unreadable
 std::unique_ptr<TFileStream> open_write_file(const TString& path); // creates missing folders
 void close_file(TFileStream* stream);   // flushes and closes; a second close does nothing
 TString read_line(TFileStream* stream); // up to LF, 0 byte or end; CR dropped; "" at end

@@ -1,0 +1,82 @@
+// files.cpp -- text files line by line (Latin-1 bytes, CR LF on writing) and the program's folder.
+#include "runtime/files.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Opens path in mode; a stream whose handle stays null (open_error set) when that fails.
+std::unique_ptr<TFileStream> open_stream(const TString& path, const char* mode) {
+    auto stream = std::make_unique<TFileStream>();
+    stream->handle = std::fopen(native_path(path).c_str(), mode);
+    if (!stream->handle) {
+        stream->open_error = errno ? errno : ENOENT;
+        return stream;
+    }
+    std::fseek(stream->handle, 0, SEEK_END);
+    long size = std::ftell(stream->handle);
+    std::fseek(stream->handle, 0, SEEK_SET);
+    stream->size = size > 0 ? int(size) : 0;
+    return stream;
+}
+
+} // namespace
+
+TFileStream::~TFileStream() {
+    close_file(this);
+}
+
+std::unique_ptr<TFileStream> open_read_file(const TString& path) {
+    return open_stream(path, "rb");
+}
+
+std::unique_ptr<TFileStream> open_write_file(const TString& path) {
+    fs::path folder = fs::path(native_path(path)).parent_path();
+    std::error_code ignored; // a folder that cannot be made shows as the open failing
+    if (!folder.empty()) fs::create_directories(folder, ignored);
+    return open_stream(path, "wb");
+}
+
+void close_file(TFileStream* stream) {
+    if (!stream || !stream->handle) return;
+    std::fflush(stream->handle);
+    std::fclose(stream->handle);
+    stream->handle = nullptr;
+    stream->position = 0;
+    stream->size = 0;
+}
+
+TString read_line(TFileStream* stream) {
+    TString line;
+    if (!stream || !stream->handle) return line;
+    for (int byte; (byte = std::fgetc(stream->handle)) != EOF;) {
+        ++stream->position;
+        if (byte == 0 || byte == '\n') break;
+        if (byte != '\r') line += char16_t(byte);
+    }
+    return line;
+}
+
+int write_line(TFileStream* stream, const TString& text) {
+    if (!stream || !stream->handle) return 0;
+    std::string bytes = string_to_latin1(text) + "\r\n";
+    size_t written = std::fwrite(bytes.data(), 1, bytes.size(), stream->handle);
+    stream->position += int(written);
+    if (stream->position > stream->size) stream->size = stream->position;
+    return written == bytes.size() ? 1 : 0;
+}
+
+int at_end(TFileStream* stream) {
+    if (!stream || !stream->handle) return 1;
+    return stream->position >= stream->size ? 1 : 0;
+}
+
+void enter_program_folder() {
+    std::error_code failed; // stays in the starting folder when the program's own is unknown
+    fs::path program = fs::canonical("/proc/self/exe", failed);
+    if (!failed) fs::current_path(program.parent_path(), failed);
+}
