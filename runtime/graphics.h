@@ -45,3 +45,6 @@ int image_height(const TImage* image); // frame height; 0 for null
 int image_frames(const TImage* image); // number of frames; 0 for null
 void draw_image(const TImage* image, float x, float y, int frame);
 void draw_line(float x1, float y1, float x2, float y2, int last_pixel);
+// Image draws are collected and sent to the renderer in batches; this sends what is queued (the
+// runtime does it itself before clearing and presenting; tests call it before reading pixels).
+void flush_drawing();

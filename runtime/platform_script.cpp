@@ -7,6 +7,7 @@
 #include <deque>
 
 #include "runtime/events.h"
+#include "runtime/graphics.h"
 #include "runtime/platform.h"
 
 // The offscreen driver gives a GL context with no display; set before SDL starts its video.
@@ -58,6 +59,7 @@ void script_on_wait(std::function<void()> hook) {
 }
 
 std::vector<uint32_t> script_read_pixels(int x, int y, int w, int h) {
+    flush_drawing(); // image draws are batched: send them before reading
     int dw, dh;
     platform_drawable_size(&dw, &dh);
     std::vector<uint32_t> rows(size_t(w) * size_t(h));
