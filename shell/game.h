@@ -14,6 +14,7 @@ extern int next_arrival_time;      // millisecs after which the next guest comes
 extern TTickTimer* frame_timer;    // the 30 Hz tick every screen waits on at the end of its frame
 extern TGlyphFontPtr ui_font;      // the font of every text of the game (null: the built-in font)
 extern TImagePtr door_image;       // the back wall's door of the closing picture, centred handle
+extern int display_fullscreen;     // 1 while the open display is the full-screen one, 0 a window
 
 void start_game();                 // every start-up step up to the main loop, in order
 void load_game_resources();        // calls every loader of the game once, in a fixed order
@@ -21,3 +22,7 @@ void load_game_resources();        // calls every loader of the game once, in a 
 void run_play_loop();              // frames of play until Escape is pressed
 void play_frame();                 // one frame of play: exactly one of its three branches
 void finish_frame();               // present, clear, wait for the next tick
+// Opens the 800 x 608 display titled "Zedoria" (full screen when full_screen is non-zero; the
+// other kind when that fails) and sets again the drawing state the game relies on: blend 3, mask
+// colour (255, 0, 255) and ui_font. Returns false when no display could be opened at all.
+bool open_game_display(int full_screen);

@@ -1,0 +1,42 @@
+// highscores.cpp -- reading the highscore file into highscore_table, and the view that shows it.
+#include "shell/highscores.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "runtime/files.h"
+
+TString highscore_table[10][2];
+
+TString highscore_time_text(int seconds) {
+    TString text = int_to_string(seconds / 60) + u":";
+    if (seconds % 60 < 10) text += u"0";
+    return text + int_to_string(seconds % 60);
+}
+
+// The name is everything before the line's first comma, the seconds everything after it. A line
+// without a comma is all name, with no time.
+static void read_entry(const TString& line, TString entry[2]) {
+    size_t comma = line.find(u',');
+    entry[0] = line.substr(0, comma);
+    int seconds = comma == TString::npos ? 0 : string_to_int(line.substr(comma + 1));
+    entry[1] = highscore_time_text(seconds);
+}
+
+// A missing or unreadable file reads as empty: ten empty entries with 0:00.
+void read_highscores() {
+    auto file = open_read_file(u"data/highscore.dat");
+    if (!file->handle)
+        std::fprintf(stderr, "zedoria: cannot read data/highscore.dat: %s\n",
+                     std::strerror(file->open_error));
+    read_line(file.get()); // the first line is a heading
+    for (auto& entry : highscore_table) read_entry(read_line(file.get()), entry);
+    report_short_file(file.get(), u"data/highscore.dat", 11);
+    close_file(file.get());
+}
+
+void highscore_view(TMenuState& menu) {
+    for (int i = 0; i < 10; ++i)
+        menu_text_line(highscore_table[i][0] + u"   -   " + highscore_table[i][1], i + 3);
+    if (menu_button(u"Zurück", 14, 0)) menu.menu_mode = MENU_MAIN;
+}
