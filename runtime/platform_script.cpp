@@ -105,8 +105,16 @@ void platform_poll_events() {
 }
 
 void platform_wait_events() {
+    // The offscreen surface's swap hands nothing to the software renderer, which then queues the
+    // work of frame after frame (hundreds of megabytes in a long evening); finish each frame here.
+    glFinish();
     ++waits;
     if (wait_hook) wait_hook();
+    if (tick_period && clock_ms - next_tick < 0) clock_ms = next_tick;
+    platform_poll_events();
+}
+
+void script_complete_wait() {
     if (tick_period && clock_ms - next_tick < 0) clock_ms = next_tick;
     platform_poll_events();
 }

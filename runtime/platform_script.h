@@ -28,6 +28,10 @@ long script_waits(); // how many times the game waited for a tick so far
 // Called each time the game waits for its frame tick, before the clock moves on: a test injects
 // the next frame's input there, inspects the state, or throws to stop the run.
 void script_on_wait(std::function<void()> hook);
+// Finishes the wait the game is in as if its tick had come: the clock moves to the tick's time and
+// the tick is delivered. A test that stops a run from inside a wait calls it, so that the next
+// run starts with a fresh frame instead of finding a tick left over.
+void script_complete_wait();
 // The back buffer as RGBA rows, top row first, in game pixels; read before present_frame.
 std::vector<uint32_t> script_read_pixels(int x, int y, int w, int h);
 uint32_t script_pixel(int x, int y); // one pixel of the back buffer as 0xRRGGBB

@@ -21,22 +21,19 @@ void no_more_arrivals() {
     next_arrival_time = INT_MAX;
 }
 
-struct TDone {};
-
 // Plays frames until `done` holds after a frame; returns the frames played, or `limit` + 1 if it
 // never held. One continuous run, so that every frame waits for exactly one tick of the clock.
 long play_until(long limit, const std::function<bool()>& done) {
     long frames = 0;
-    try {
-        play_frames(limit, [&] {
-            ++frames;
-            if (done()) throw TDone{};
-        });
-    } catch (const TDone&) {
-        script_on_wait({});
-        return frames;
-    }
-    return limit + 1;
+    bool finished = false;
+    play_frames(limit, [&] {
+        ++frames;
+        if (done()) {
+            finished = true;
+            stop_frames();
+        }
+    });
+    return finished ? frames : limit + 1;
 }
 
 } // namespace

@@ -12,17 +12,6 @@
 #include "shell/game.h"
 #include "tests/harness.h"
 
-// The whole start-up, but with an empty gfx/: nothing is drawn, while every draw call of the
-// frame still runs (the guests' animations and dish tests, the cooking), so long evenings run fast.
-inline void start_game_without_pictures() {
-    enter_scratch_folder();
-    std::filesystem::remove("gfx");
-    std::filesystem::create_directory("gfx");
-    testing::internal::CaptureStderr(); // one line per missing picture
-    start_game();
-    testing::internal::GetCapturedStderr();
-}
-
 // The way a seated guest faces: the top seats down, the left column right, the right column left.
 inline int seat_facing(int col, int row) {
     return row == 3 ? 3 : col == 1 ? 2 : 0;

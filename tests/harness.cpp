@@ -33,21 +33,40 @@ void start_test_game() {
     start_game();
 }
 
+void start_game_without_pictures() {
+    enter_scratch_folder();
+    fs::remove("gfx");
+    fs::create_directory("gfx");
+    testing::internal::CaptureStderr(); // one line per missing picture
+    start_game();
+    testing::internal::GetCapturedStderr();
+}
+
+void stop_frames() {
+    // The frame's wait ends here as it would have: its tick comes and is taken, so the next run
+    // starts with a new frame rather than with a tick left over from this one.
+    script_complete_wait();
+    if (frame_timer) frame_timer->last_wait = frame_timer->ticks;
+    throw TStopRun{};
+}
+
 bool run_frames(const std::function<void()>& loop, long frames,
                 const std::function<void()>& each_frame) {
     long stop_at = script_waits() + frames;
     script_on_wait([stop_at, each_frame] {
         if (each_frame) each_frame();
-        if (script_waits() >= stop_at) throw TStopRun{};
+        if (script_waits() >= stop_at) stop_frames();
     });
-    bool stopped = false;
+    // The hook goes when the run ends, however it ends (end_program throws TProgramEnd).
+    struct TClearHook {
+        ~TClearHook() { script_on_wait({}); }
+    } clear_hook;
     try {
         loop();
     } catch (const TStopRun&) {
-        stopped = true;
+        return true;
     }
-    script_on_wait({});
-    return stopped;
+    return false;
 }
 
 bool play_frames(long frames, const std::function<void()>& each_frame) {

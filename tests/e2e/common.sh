@@ -30,7 +30,7 @@ start_game() {
   (cd / && exec "$work/zedoria") &
   game_pid=$!
   window=""
-  for _ in $(seq 300); do
+  for _ in $(seq 1200); do # two minutes: a sanitizer build on a busy machine starts slowly
     window=$(xdotool search --name '^Zedoria$' 2>/dev/null | head -n 1 || true)
     [ -n "$window" ] && break
     sleep 0.1
@@ -50,3 +50,5 @@ expect_exit() {
 }
 
 key() { xdotool key --window "$window" "$@"; sleep 0.3; }
+# Clicks the left button at (x, y) of the game's window and gives the game a few frames.
+click_at() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.4; }
