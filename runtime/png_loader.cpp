@@ -103,6 +103,10 @@ static bool read_png(png_structp png, png_infop info, TPngSource* source, TPixma
     png_set_read_fn(png, source, read_png_bytes);
     png_set_user_limits(png, 16384, 16384); // refuse absurd sizes instead of allocating them
     png_read_info(png, info);
+    // zlib packs at most about 1032 bytes into one, so a header that claims more pixel data than
+    // the file could hold is broken; refuse it before allocating the picture it claims.
+    double raw_bytes = double(png_get_image_height(png, info)) * (png_get_rowbytes(png, info) + 1);
+    if (raw_bytes > 1032.0 * double(source->bytes->size()) + 65536.0) return false;
     int passes = request_transformations(png, info);
     TPixelFormat format;
     if (!pixmap_format(png, info, &format)) return false;

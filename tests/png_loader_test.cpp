@@ -366,13 +366,13 @@ TEST(PngLoader, BrokenFilesGiveNullAndOneLineNamingPathAndReason) {
         {"width.png", zero_width, "broken PNG data"},
     };
     for (const auto& c : cases) {
-        write_file(std::string("gfx/") + c.name, c.bytes);
+        write_file(std::string("broken/") + c.name, c.bytes);
         testing::internal::CaptureStderr();
-        EXPECT_FALSE(load_image(latin1_to_string(std::string("gfx/") + c.name), 0)) << c.name;
+        EXPECT_FALSE(load_image(latin1_to_string(std::string("broken/") + c.name), 0)) << c.name;
         EXPECT_FALSE(
-            load_anim_image(latin1_to_string(std::string("gfx/") + c.name), 8, 8, 0, 1, 0));
+            load_anim_image(latin1_to_string(std::string("broken/") + c.name), 8, 8, 0, 1, 0));
         std::string line =
-            std::string("zedoria: cannot load gfx/") + c.name + ": " + c.reason + "\n";
+            std::string("zedoria: cannot load broken/") + c.name + ": " + c.reason + "\n";
         EXPECT_EQ(testing::internal::GetCapturedStderr(), line + line);
     }
     testing::internal::CaptureStderr();
