@@ -53,11 +53,13 @@ void close_file(TFileStream* stream) {
 TString read_line(TFileStream* stream) {
     TString line;
     if (!stream || !stream->handle) return line;
+    int start = stream->position;
     for (int byte; (byte = std::fgetc(stream->handle)) != EOF;) {
         ++stream->position;
         if (byte == 0 || byte == '\n') break;
         if (byte != '\r') line += char16_t(byte);
     }
+    if (stream->position != start) ++stream->lines;
     return line;
 }
 
@@ -73,6 +75,12 @@ int write_line(TFileStream* stream, const TString& text) {
 int at_end(TFileStream* stream) {
     if (!stream || !stream->handle) return 1;
     return stream->position >= stream->size ? 1 : 0;
+}
+
+void report_short_file(const TFileStream* stream, const TString& path, int needed) {
+    if (!stream->handle || stream->lines >= needed) return;
+    std::fprintf(stderr, "zedoria: %s ends after %d of its %d lines\n", native_path(path).c_str(),
+                 stream->lines, needed);
 }
 
 void enter_program_folder() {

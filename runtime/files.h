@@ -16,6 +16,7 @@ struct TFileStream {
     int position = 0;            // bytes from the start
     int size = 0;                // the file's size when opened, extended by writes past it
     int open_error = 0;          // errno of a failed open (ENOENT: no such file); 0 when open
+    int lines = 0;               // lines read so far (a last line without LF counts)
     ~TFileStream();
 };
 
@@ -25,4 +26,8 @@ void close_file(TFileStream* stream);   // flushes and closes; a second close do
 TString read_line(TFileStream* stream); // up to LF, 0 byte or end; CR dropped; "" at end
 int write_line(TFileStream* stream, const TString& text); // low bytes + CR LF; 1 if all written
 int at_end(TFileStream* stream);                          // 1 when position = size (or no file)
+// Says once on standard error that the file at `path` ended before the `needed` lines its reader
+// asks for (the rest read as empty); says nothing for a file that could not be opened, which its
+// reader reports itself.
+void report_short_file(const TFileStream* stream, const TString& path, int needed);
 void enter_program_folder(); // makes the program's folder the working folder

@@ -104,6 +104,7 @@ void read_ending_layout() {
             read_line(file.get());
         }
     }
+    report_short_file(file.get(), LAYOUT_FILE, ENDING_PLACES * (2 + 4 * ENDING_SLOTS));
     close_file(file.get());
 }
 
