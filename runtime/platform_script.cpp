@@ -39,6 +39,15 @@ void script_mouse_press(int b) {
 void script_mouse_release(int b) {
     queue([b] { event_mouse_up(b); });
 }
+void script_tap(int code) {
+    script_key_press(code);
+    script_key_release(code);
+}
+void script_click(int x, int y) {
+    script_mouse_move(x, y);
+    script_mouse_press(1);
+    script_mouse_release(1);
+}
 void script_focus(bool gained) {
     queue([gained] { event_focus(gained); });
 }

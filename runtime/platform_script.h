@@ -20,9 +20,11 @@ void script_key_release(int code);
 void script_mouse_move(int x, int y); // in game pixels
 void script_mouse_press(int button);
 void script_mouse_release(int button);
-void script_focus(bool gained); // application activated or deactivated
-void script_close_window();     // the close box
-void script_set_clock(int ms);  // sets millisecs; ticks due by then arrive at the next poll
+void script_tap(int code);       // a key pressed and released again
+void script_click(int x, int y); // the pointer moved to (x, y), the left button clicked
+void script_focus(bool gained);  // application activated or deactivated
+void script_close_window();      // the close box
+void script_set_clock(int ms);   // sets millisecs; ticks due by then arrive at the next poll
 void script_advance_clock(int ms);
 long script_waits(); // how many times the game waited for a tick so far
 // Called each time the game waits for its frame tick, before the clock moves on: a test injects

@@ -175,17 +175,6 @@ void start_game_with_few_pictures() {
     testing::internal::GetCapturedStderr();
 }
 
-void click(int x, int y) {
-    script_mouse_move(x, y);
-    script_mouse_press(1);
-    script_mouse_release(1);
-}
-
-void tap(int key) {
-    script_key_press(key);
-    script_key_release(key);
-}
-
 // Plays the closing walk until the host has arrived; returns the number of waits for the tick.
 long walk_until_arrival() {
     long frames = 0;
@@ -403,10 +392,10 @@ TEST(Ending, EscapeOnThePictureOpensTheMenuAndSpielenShowsItAgain) {
     };
     // At the end of these waits for the tick, counted from the main loop's start:
     const std::map<long, std::function<void()>> script = {
-        {2, [&] { probe("menu"), click(400, 112); }}, // "Spielen", taken in the next frame
-        {4, forget_all},                              // playing by now
-        {8, [&] { probe("play"), forget_all(), tap(KEY_ESCAPE); }},
-        {14, [&] { probe("menu again"), click(400, 112); }},
+        {2, [&] { probe("menu"), script_click(400, 112); }}, // "Spielen", taken in the next frame
+        {4, forget_all},                                     // playing by now
+        {8, [&] { probe("play"), forget_all(), script_tap(KEY_ESCAPE); }},
+        {14, [&] { probe("menu again"), script_click(400, 112); }},
         {16, forget_all},
         {20, [&] { probe("play again"); }},
     };

@@ -14,15 +14,9 @@
 
 namespace {
 
-void click(int x, int y) {
-    script_mouse_move(x, y);
-    script_mouse_press(1);
-    script_mouse_release(1);
-}
-
 // Clicks "Highscore" in a fresh title menu; script[k] runs at the end of frame k + 1.
 void visit_highscores(const std::vector<std::function<void()>>& script = {{}}) {
-    click(400, 176);
+    script_click(400, 176);
     long start = script_waits();
     run_frames(run_title_menu, long(script.size()), [&] {
         size_t k = size_t(script_waits() - start - 1);
@@ -80,9 +74,9 @@ TEST(Highscores, EachVisitReadsTheFileAgain) {
         [&] { // highscores: "Zurück"
             first = shown(0);
             write_file("data/highscore.dat", "x\nBernd,61\n");
-            click(400, 464);
+            script_click(400, 464);
         },
-        [] { click(400, 176); }, // main view: "Highscore" again
+        [] { script_click(400, 176); }, // main view: "Highscore" again
         [&] { second = shown(0); },
     });
     EXPECT_EQ(first, "Anna   -   2:05");

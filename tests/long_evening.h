@@ -46,7 +46,7 @@ class TScriptedHost {
             return go(target_x_, -1, KEY_DOWN, 1);
         case 1: // take: Space until the hands are full
             if (hands_state == HANDS_CARRYING) return choose_guest();
-            if (hands_state == HANDS_EMPTY) tap(KEY_SPACE);
+            if (hands_state == HANDS_EMPTY) script_tap(KEY_SPACE);
             if (frame_ - phase_start_ > 60) next_round(); // the dish went meanwhile
             return;
         case 2: // to the guest's table side
@@ -56,7 +56,7 @@ class TScriptedHost {
                 ++served;
                 return next_round();
             }
-            if (hands_state == HANDS_CARRYING) tap(KEY_SPACE);
+            if (hands_state == HANDS_CARRYING) script_tap(KEY_SPACE);
             if (frame_ - phase_start_ > 60) choose_guest(); // the guest gave up meanwhile
             return;
         }
@@ -68,10 +68,6 @@ class TScriptedHost {
     int target_x_ = -1, target_y_ = -1, facing_key_ = 0;
     float last_x_ = -1, last_y_ = -1;
 
-    static void tap(int key) {
-        script_key_press(key);
-        script_key_release(key);
-    }
     static void release_all() {
         for (int key = KEY_LEFT; key <= KEY_DOWN; ++key) script_key_release(key);
     }

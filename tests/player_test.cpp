@@ -44,11 +44,6 @@ void place_host(float x, float y, int facing) {
     player_facing = facing;
 }
 
-void tap(int key) {
-    script_key_press(key);
-    script_key_release(key);
-}
-
 // A guest sitting on seat (col, row), as if it had walked there, in the given state.
 TDisciple* seat_guest(int col, int row, int state) {
     TDisciple* guest = list_add_last(disciple_list, std::make_unique<TDisciple>());
@@ -92,9 +87,9 @@ TEST(Player, MostRecentlyPressedHeldDirectionLeads) {
     script_key_release(KEY_LEFT);
     play(1);
     EXPECT_EQ(player_moving, 0);
-    tap(KEY_LEFT); // Left is not first: it comes to the front, and is kept behind as well
+    script_tap(KEY_LEFT); // Left is not first: it comes to the front, and is kept behind as well
     play(1);
-    tap(KEY_LEFT); // now it is first: nothing changes
+    script_tap(KEY_LEFT); // now it is first: nothing changes
     play(1);
     EXPECT_EQ(std::vector<int>(direction_keys, direction_keys + 4),
               (std::vector<int>{KEY_LEFT, KEY_UP, KEY_LEFT, 0}));
@@ -196,7 +191,7 @@ TEST_P(Serving, FromThisPlace) {
     place_host(c.x, c.y, c.facing);
     hands_state = HANDS_CARRYING;
     carried_amount = 50;
-    tap(KEY_SPACE);
+    script_tap(KEY_SPACE);
     play(1);
     if (!c.served) {
         EXPECT_EQ(hands_state, HANDS_CARRYING);
@@ -242,7 +237,7 @@ TEST(Player, ServesOnlyWaitingOrEatingGuestsAndReplacesTheOldDishes) {
         place_host(96, 320, 0);
         hands_state = HANDS_CARRYING;
         carried_amount = 70;
-        tap(KEY_SPACE);
+        script_tap(KEY_SPACE);
         play(1);
         bool served = state == DISCIPLE_WAITING || state == DISCIPLE_EATING;
         std::vector<TDish*> on_table = dishes_on(2, 10);
@@ -265,7 +260,7 @@ std::vector<int> watch_busy_hands(int busy_state) {
     for (int i = 0; i < 60 && hands_state == busy_state; ++i) {
         if (frames.empty() || frames.back() != player_anim_frame)
             frames.push_back(player_anim_frame);
-        if (player_anim_frame < 6) tap(KEY_SPACE);
+        if (player_anim_frame < 6) script_tap(KEY_SPACE);
         play(1);
         EXPECT_EQ(list_count(dish_list), dishes);
         if (hands_state != busy_state) break; // free again: in this very frame he may walk
@@ -292,7 +287,7 @@ TEST(Player, TakesEveryDishOnTheFacedCellThenIsBusyForSevenSteps) {
     add_dish(384, 544, 80);
     add_dish(352, 544, 80); // the left place: not faced
     add_dish(384, 544, 33);
-    tap(KEY_SPACE);
+    script_tap(KEY_SPACE);
     play(1);
     EXPECT_EQ(hands_state, HANDS_PICKING_UP);
     EXPECT_EQ(carried_amount, 33); // the later of the two
@@ -307,7 +302,7 @@ TEST(Player, TakesEveryDishOnTheFacedCellThenIsBusyForSevenSteps) {
 
     seat_guest(1, 10, DISCIPLE_WAITING);
     place_host(96, 320, 0);
-    tap(KEY_SPACE);
+    script_tap(KEY_SPACE);
     play(1);
     ASSERT_EQ(hands_state, HANDS_PUTTING_DOWN);
     ASSERT_EQ(dishes_on(2, 10).size(), 1u);
@@ -426,7 +421,7 @@ struct TWaiter {
             hold(player_y < y ? KEY_DOWN : KEY_UP);
         else {
             hold(face_key); // against the table he only turns
-            if (player_facing == face_key - KEY_LEFT) tap(KEY_SPACE);
+            if (player_facing == face_key - KEY_LEFT) script_tap(KEY_SPACE);
         }
     }
 

@@ -293,17 +293,6 @@ int null_images() {
 
 // ---- driving the game ----
 
-void click(int x, int y) {
-    script_mouse_move(x, y);
-    script_mouse_press(1);
-    script_mouse_release(1);
-}
-
-void tap(int key) {
-    script_key_press(key);
-    script_key_release(key);
-}
-
 // How far the scripted evening got.
 struct TDriveResult {
     bool ended = false; // the program ended through Escape in the title menu
@@ -320,15 +309,15 @@ TDriveResult drive_the_game() {
     auto step = [&] {
         long f = script_waits() - start;
         const std::vector<std::pair<long, std::function<void()>>> menu_and_play = {
-            {1, [] { click(400, 176); }},  // "Highscore"
-            {4, [] { click(400, 464); }},  // its "Zurück"
-            {7, [] { click(400, 240); }},  // "Optionen"
-            {10, [] { click(400, 304); }}, // its "Zurück"
-            {13, [] { click(400, 112); }}, // "Spielen"
+            {1, [] { script_click(400, 176); }},  // "Highscore"
+            {4, [] { script_click(400, 464); }},  // its "Zurück"
+            {7, [] { script_click(400, 240); }},  // "Optionen"
+            {10, [] { script_click(400, 304); }}, // its "Zurück"
+            {13, [] { script_click(400, 112); }}, // "Spielen"
             {20, [] { script_key_press(KEY_RIGHT); }},
             {40, [] { script_key_release(KEY_RIGHT), script_key_press(KEY_DOWN); }},
-            {70, [] { script_key_release(KEY_DOWN), tap(KEY_SPACE); }},
-            {80, [] { tap(KEY_LEFT), tap(KEY_SPACE); }},
+            {70, [] { script_key_release(KEY_DOWN), script_tap(KEY_SPACE); }},
+            {80, [] { script_tap(KEY_LEFT), script_tap(KEY_SPACE); }},
             // In the doorway row above the goal: the walk round the table would take 50 seconds.
             {89, [] { player_x = 384, player_y = 64; }},
             {90, [&] { result.score = score, average_contentment = 20; }},
@@ -336,10 +325,11 @@ TDriveResult drive_the_game() {
         for (const auto& [at, action] : menu_and_play)
             if (f == at) action();
         if (ending_sequence_active && ending_at < 0) ending_at = f;
-        if (ending_at >= 0 && f == ending_at + 20) tap(KEY_ESCAPE); // to the menu
-        if (ending_at >= 0 && f == ending_at + 23) click(400, 112); // "Spielen": the picture again
-        if (ending_at >= 0 && f == ending_at + 33) tap(KEY_ESCAPE);
-        if (ending_at >= 0 && f == ending_at + 36) tap(KEY_ESCAPE); // in the menu: the end
+        if (ending_at >= 0 && f == ending_at + 20) script_tap(KEY_ESCAPE); // to the menu
+        if (ending_at >= 0 && f == ending_at + 23)
+            script_click(400, 112); // "Spielen": the picture again
+        if (ending_at >= 0 && f == ending_at + 33) script_tap(KEY_ESCAPE);
+        if (ending_at >= 0 && f == ending_at + 36) script_tap(KEY_ESCAPE); // in the menu: the end
         if (ending_at >= 0 && f > ending_at) ++result.closing;
     };
     try {

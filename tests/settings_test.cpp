@@ -20,22 +20,17 @@ namespace {
 
 const char* const start_bytes = "0.800000012\r\n0\r\n";
 
-void click(int x, int y) {
-    script_mouse_move(x, y);
-    script_mouse_press(1);
-    script_mouse_release(1);
-}
 void click_optionen() {
-    click(400, 240);
+    script_click(400, 240);
 }
 void click_switch() {
-    click(400, 176);
+    script_click(400, 176);
 }
 void click_uebernehmen() {
-    click(400, 240);
+    script_click(400, 240);
 }
 void click_zurueck() {
-    click(400, 304);
+    script_click(400, 304);
 }
 
 // Runs a fresh title menu: script[0] before the first frame, script[k] at the end of frame k.
@@ -121,7 +116,7 @@ TEST(Settings, TheSliderFollowsAHeldButtonThatStartedInsideIt) {
         [&] { record(), press_at(560); },               // a new press left of the slider
         [&] { record(), script_mouse_move(600, 105); }, // moved in while held: a drag
         [&] { record(), script_mouse_release(1); },
-        [&] { record(), click(300, 105); }, // the "Soundlautstärke:" bar itself
+        [&] { record(), script_click(300, 105); }, // the "Soundlautstärke:" bar itself
         record,
     });
     EXPECT_EQ(volumes, (std::vector<float>{0.5f, 1, 1, 1, 0.25f, 0.25f, 0.25f}));

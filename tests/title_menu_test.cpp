@@ -48,17 +48,6 @@ TMenuRun run_script(const std::function<void()>& loop,
     return run;
 }
 
-void click(int x, int y) {
-    script_mouse_move(x, y);
-    script_mouse_press(1);
-    script_mouse_release(1);
-}
-
-void tap(int key) {
-    script_key_press(key);
-    script_key_release(key);
-}
-
 enum class TClicked { nothing, play, highscores, settings, quit };
 
 // Clicks at (x, y) in the first menu frame and tells which button that was: "Highscore" fills
@@ -68,7 +57,7 @@ TClicked click_in_menu(int x, int y) {
     bool table_filled = false;
     float volume = 0;
     TMenuRun run = run_script(run_title_menu, {
-                                                  [&] { click(x, y); },
+                                                  [&] { script_click(x, y); },
                                                   [&] {
                                                       table_filled =
                                                           highscore_table[0][0] == u"Anna";
@@ -111,14 +100,15 @@ TEST(TitleMenu, APressOutsideEveryBandFiresTheNextButtonHovered) {
     write_file("data/highscore.dat", "Kopf\nAnna,125\n");
     std::vector<bool> filled;
     auto record = [&] { filled.push_back(highscore_table[0][0] == u"Anna"); };
-    run_script(run_title_menu, {
-                                   [] { click(400, 140); }, // between "Spielen" and "Highscore"
-                                   [&] {
-                                       record();
-                                       script_mouse_move(400, 176); // no new press
-                                   },
-                                   record,
-                               });
+    run_script(run_title_menu,
+               {
+                   [] { script_click(400, 140); }, // between "Spielen" and "Highscore"
+                   [&] {
+                       record();
+                       script_mouse_move(400, 176); // no new press
+                   },
+                   record,
+               });
     EXPECT_EQ(filled, (std::vector<bool>{false, true}));
 }
 
@@ -159,8 +149,8 @@ TEST(TitleMenu, EscapeEndsTheProgramFromEveryView) {
     for (const auto& v : views) {
         if (v.entry_y == 0) start_test_game(); // the first view starts the game
         TMenuRun run = run_script(run_title_menu, {
-                                                      [&] { click(v.entry_x, v.entry_y); },
-                                                      [] { tap(KEY_ESCAPE); },
+                                                      [&] { script_click(v.entry_x, v.entry_y); },
+                                                      [] { script_tap(KEY_ESCAPE); },
                                                       {},
                                                   });
         EXPECT_EQ(run.end, TEnd::program_ended) << v.view;
@@ -173,7 +163,7 @@ TEST(TitleMenu, SpielenForgetsTheKeysAndSeedsTheGeneratorFromTheClock) {
     script_set_clock(123456);
     start_test_game();
     TMenuRun run = run_script(run_title_menu, {
-                                                  [] { click(400, 112); },
+                                                  [] { script_click(400, 112); },
                                                   [] { script_key_press(KEY_SPACE); },
                                               });
     ASSERT_EQ(run.end, TEnd::left_for_play);
@@ -191,25 +181,25 @@ TEST(TitleMenu, TheMainLoopAlternatesBetweenMenuAndTheSameEvening) {
     bool table_filled = false;
     // script[k] runs at the end of frame k and gives the input of frame k + 1.
     std::vector<std::function<void()>> script(12);
-    script[0] = [] { click(400, 112); };                     // menu: "Spielen"
+    script[0] = [] { script_click(400, 112); };              // menu: "Spielen"
     script[1] = [] { next_arrival_time = millisecs() - 1; }; // play: the first guest comes in
     script[2] = [&] {                                        // play: Escape, then the menu
         for (TDisciple* g : disciple_list) guest = g;
-        tap(KEY_ESCAPE);
+        script_tap(KEY_ESCAPE);
     };
-    script[3] = [] { click(400, 176); }; // menu: "Highscore"
-    script[4] = [&] {                    // highscores: "Zurück"
+    script[3] = [] { script_click(400, 176); }; // menu: "Highscore"
+    script[4] = [&] {                           // highscores: "Zurück"
         table_filled = highscore_table[0][0] != u"";
-        click(400, 464);
+        script_click(400, 464);
     };
-    script[5] = [] { click(400, 112); };     // menu: "Spielen"
-    script[6] = [&] { guest_y = guest->y; }; // play resumed: the guest walks on
-    script[9] = [&] {                        // play: Escape, then the menu
+    script[5] = [] { script_click(400, 112); }; // menu: "Spielen"
+    script[6] = [&] { guest_y = guest->y; };    // play resumed: the guest walks on
+    script[9] = [&] {                           // play: Escape, then the menu
         EXPECT_NE(guest->y, guest_y);
         EXPECT_EQ(list_count(disciple_list), 1);
-        tap(KEY_ESCAPE);
+        script_tap(KEY_ESCAPE);
     };
-    script[10] = [] { tap(KEY_ESCAPE); }; // menu: Escape ends the program
+    script[10] = [] { script_tap(KEY_ESCAPE); }; // menu: Escape ends the program
     TMenuRun run = run_script(run_main_loop, script);
     EXPECT_NE(guest, nullptr);
     EXPECT_TRUE(table_filled);

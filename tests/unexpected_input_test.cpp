@@ -11,12 +11,6 @@
 
 namespace {
 
-void click(int x, int y) {
-    script_mouse_move(x, y);
-    script_mouse_press(1);
-    script_mouse_release(1);
-}
-
 // One visit of the title menu: script[0] before its first frame, script[k] at the end of frame
 // k; true if it left for play before the script ran out.
 bool menu_visit(const std::vector<std::function<void()>>& script) {
@@ -55,7 +49,7 @@ TEST(UnexpectedInput, KeysAndButtonsHeldAcrossAFocusLossAreLetGo) {
     // A slider drag in the settings view ends with the focus.
     float volume = -1;
     EXPECT_FALSE(menu_visit({
-        [] { click(400, 240); }, // "Optionen"
+        [] { script_click(400, 240); }, // "Optionen"
         [] { script_mouse_move(600, 105), script_mouse_press(1); },
         [] { script_focus(false), script_focus(true); },
         [&] { volume = sound_volume, script_mouse_move(660, 105); },
@@ -108,10 +102,10 @@ TEST(UnexpectedInput, AFloodOfPressesAndClicksInOneFrame) {
         {},
         {},
         [] {
-            for (int i = 0; i < 500; ++i) click(400, 240);
+            for (int i = 0; i < 500; ++i) script_click(400, 240);
         },
         [] {
-            for (int i = 0; i < 500; ++i) click(400, 176);
+            for (int i = 0; i < 500; ++i) script_click(400, 176);
         },
         {},
     }));
@@ -131,14 +125,15 @@ TEST(UnexpectedInput, ThePointerFarOutsideTheWindowCountsOnlyItsRowAndDragsWithi
         // Only a row's band counts, at any x: a click left or right of the window in the band
         // of "Spielen" starts play.
         bool in_band = p.y >= 96 && p.y <= 128;
-        EXPECT_EQ(menu_visit({[&] { click(p.x, p.y); }, {}, {}}), in_band) << p.x << ", " << p.y;
+        EXPECT_EQ(menu_visit({[&] { script_click(p.x, p.y); }, {}, {}}), in_band)
+            << p.x << ", " << p.y;
         if (in_band) {
             EXPECT_FALSE(play_frame_with([] { script_key_press(KEY_ESCAPE); }));
         }
         script_key_release(KEY_ESCAPE);
         float volume = -1;
         menu_visit({
-            [] { click(400, 240); }, // "Optionen"
+            [] { script_click(400, 240); }, // "Optionen"
             [] { script_mouse_move(600, 105), script_mouse_press(1); },
             [&] { script_mouse_move(p.x, p.y); },
             [&] { volume = sound_volume, script_mouse_release(1); },
@@ -158,7 +153,7 @@ TEST(UnexpectedInput, EscapeDuringTheClosingWalkKeepsTheWalkForTheNextVisit) {
         float x = player_x, y = player_y;
         EXPECT_FALSE(play_frame_with([] { script_key_press(KEY_ESCAPE); }));
         script_key_release(KEY_ESCAPE);
-        EXPECT_TRUE(menu_visit({[] { click(400, 112); }, {}, {}})); // "Spielen"
+        EXPECT_TRUE(menu_visit({[] { script_click(400, 112); }, {}, {}})); // "Spielen"
         EXPECT_EQ(player_x, x);
         EXPECT_EQ(player_y, y);
         EXPECT_EQ(ending_started, 1);
