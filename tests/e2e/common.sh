@@ -12,10 +12,11 @@ mkdir -p "$work/data"
 cp "$(dirname "$program")"/data/*.txt "$(dirname "$program")"/data/*.dat "$work/data/" 2>/dev/null || true
 rm -f "$work/data/optionen.txt"
 
-display_number=$((90 + RANDOM % 400))
-Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number, so that tests may run side by side.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
-export DISPLAY=":$display_number"
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n 1 "$work/display")"
 game_pid=""
 cleanup() {
   [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null || true
@@ -37,6 +38,8 @@ start_game() {
   done
   [ -n "$window" ] || { echo "no window titled Zedoria appeared"; exit 1; }
   sleep 1
+  # The newest window of that title: one found in the first instant may already be gone again.
+  window=$(xdotool search --name '^Zedoria$' 2>/dev/null | tail -n 1 || true)
 }
 
 # Waits for the game to end and checks its exit status.
@@ -46,6 +49,8 @@ expect_exit() {
   kill -0 "$game_pid" 2>/dev/null && { echo "the game did not end"; exit 1; }
   wait "$game_pid" || status=$?
   game_pid=""
+  # The X server lets go of the window a moment after the program; the next start must not find it.
+  for _ in $(seq 50); do xdotool search --name '^Zedoria$' >/dev/null 2>&1 || break; sleep 0.1; done
   [ "$status" -eq "$want" ] || { echo "exit status $status, expected $want"; exit 1; }
 }
 
