@@ -1,7 +1,7 @@
 // clock.h -- the millisecond clock, the periodic tick timer that paces every frame, and the exit.
 #pragma once
 
-int millisecs(); // milliseconds since program start, 32-bit, wrapping
+int millisecs(); // milliseconds since the machine started, 32-bit, wrapping
 
 // A periodic timer; ticks are counted on the main thread when their event is delivered.
 struct TTickTimer {

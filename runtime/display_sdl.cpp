@@ -67,7 +67,7 @@ void platform_present(bool vsync) {
     SDL_GL_SwapWindow(window);
 }
 
-void platform_move_pointer(int x, int y) {
+void display_move_pointer(int x, int y) {
     if (!window) return;
     TViewRect v = platform_view_rect();
     int ww, wh, dw, dh;

@@ -23,7 +23,7 @@ void platform_present(bool vsync);           // swaps the back buffer to the scr
 void platform_move_pointer(int x, int y);    // warps the pointer, in game pixels
 void platform_poll_events();                 // delivers every pending event; never blocks
 void platform_wait_events();                 // sleeps until an event is pending, then delivers
-int platform_millisecs();                    // milliseconds since program start (wraps as int)
+int platform_millisecs();                    // milliseconds since the machine started (wraps)
 void platform_sleep(int ms);                 // sleeps at least ms milliseconds
 void platform_start_ticks(int period_ms);    // starts the periodic tick (event_timer_tick)
 [[noreturn]] void platform_exit(int status); // ends the process

@@ -43,6 +43,9 @@ void script_tap(int code) {
     script_key_press(code);
     script_key_release(code);
 }
+void script_char(int code) {
+    queue([code] { event_char(code); });
+}
 void script_click(int x, int y) {
     script_mouse_move(x, y);
     script_mouse_press(1);
@@ -97,6 +100,11 @@ void platform_sleep(int ms) {
 void platform_start_ticks(int period_ms) {
     tick_period = period_ms;
     next_tick = clock_ms + period_ms;
+}
+
+// The real window system reports a warped pointer as a move; so does the script, at the next poll.
+void platform_move_pointer(int x, int y) {
+    script_mouse_move(x, y);
 }
 
 void platform_poll_events() {

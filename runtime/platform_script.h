@@ -21,6 +21,7 @@ void script_mouse_move(int x, int y); // in game pixels
 void script_mouse_press(int button);
 void script_mouse_release(int button);
 void script_tap(int code);       // a key pressed and released again
+void script_char(int code);      // a typed character (its code), as text input delivers it
 void script_click(int x, int y); // the pointer moved to (x, y), the left button clicked
 void script_focus(bool gained);  // application activated or deactivated
 void script_close_window();      // the close box

@@ -1,6 +1,8 @@
 // platform_sdl.cpp -- the program's platform: the real clock, SDL's events and an SDL timer.
 #include <SDL2/SDL.h>
 
+#include <time.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -9,8 +11,8 @@
 #include "runtime/display_sdl.h"
 #include "runtime/events.h"
 #include "runtime/platform.h"
+#include "runtime/strings.h"
 
-static const auto program_start = std::chrono::steady_clock::now(); // zero of millisecs
 static Uint32 tick_event = (Uint32)-1; // the SDL user event that the timer thread posts
 static bool sdl_ready;                 // SDL's event and timer subsystems are running
 
@@ -22,10 +24,13 @@ static void ensure_sdl() {
     sdl_ready = true;
 }
 
+// The machine's own millisecond counter since it started (suspended time included), so that the
+// clock seeds the generator differently in every run. Wraps as a 32-bit int, as the game's
+// due-time comparisons expect.
 int platform_millisecs() {
-    auto now = std::chrono::steady_clock::now() - program_start;
-    // Wrapping 32-bit arithmetic, as the game's due-time comparisons expect.
-    return int(uint32_t(std::chrono::duration_cast<std::chrono::milliseconds>(now).count()));
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    return int(uint32_t(uint64_t(now.tv_sec) * 1000u + uint64_t(now.tv_nsec) / 1000000u));
 }
 
 void platform_sleep(int ms) {
@@ -108,6 +113,11 @@ static int virtual_key(const SDL_Keysym& k) {
     return 0;
 }
 
+// Typed text arrives as UTF-8; the character queue takes one code per character.
+static void deliver_text(const char* utf8) {
+    for (char32_t code : utf8_to_code_points(utf8)) event_char(int(code));
+}
+
 static void deliver(const SDL_Event& e) {
     int gx, gy;
     switch (e.type) {
@@ -118,7 +128,7 @@ static void deliver(const SDL_Event& e) {
         event_key_up(virtual_key(e.key.keysym));
         break;
     case SDL_TEXTINPUT:
-        for (const char* c = e.text.text; *c; ++c) event_char((unsigned char)*c);
+        deliver_text(e.text.text);
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
@@ -150,6 +160,10 @@ static void deliver(const SDL_Event& e) {
         if (e.type == tick_event) event_timer_tick();
         break;
     }
+}
+
+void platform_move_pointer(int x, int y) {
+    display_move_pointer(x, y);
 }
 
 void platform_poll_events() {

@@ -159,6 +159,34 @@ std::string string_to_utf8(const TString& text) {
     return result;
 }
 
+// One character of UTF-8 at text[i]: its code and length, or 0 for a malformed sequence.
+static int decode_utf8(const std::string& text, size_t i, char32_t* code) {
+    static const char32_t smallest[4] = {0, 0x80, 0x800, 0x10000}; // shorter forms are overlong
+    auto lead = static_cast<unsigned char>(text[i]);
+    int extra = lead < 0x80 ? 0 : lead < 0xC0 ? -1 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+    if (extra < 0 || i + size_t(extra) >= text.size()) return 0;
+    char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
+    for (int k = 1; k <= extra; ++k) {
+        auto next = static_cast<unsigned char>(text[i + size_t(k)]);
+        if ((next & 0xC0) != 0x80) return 0;
+        c = c << 6 | (next & 0x3F);
+    }
+    if (c < smallest[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+    *code = c;
+    return extra + 1;
+}
+
+std::u32string utf8_to_code_points(const std::string& text) {
+    std::u32string codes;
+    for (size_t i = 0; i < text.size();) {
+        char32_t code = 0;
+        int length = decode_utf8(text, i, &code);
+        codes += length ? code : U'\uFFFD';
+        i += size_t(length ? length : 1);
+    }
+    return codes;
+}
+
 std::string native_path(const TString& path) {
     TString slashed = path;
     for (char16_t& c : slashed)

@@ -17,7 +17,8 @@ TString left_string(const TString& text, int n);
 TString right_string(const TString& text, int n);
 int compare_strings(const TString& a, const TString& b); // first code difference, else length diff
 TString concat(const TString& a, const TString& b);
-TString latin1_to_string(const std::string& bytes); // one byte per character
-std::string string_to_latin1(const TString& text);  // the low byte of each character
-std::string string_to_utf8(const TString& text);    // for file system paths and messages
-std::string native_path(const TString& path);       // backslashes to "/", then UTF-8
+TString latin1_to_string(const std::string& bytes);          // one byte per character
+std::string string_to_latin1(const TString& text);           // the low byte of each character
+std::string string_to_utf8(const TString& text);             // for file system paths and messages
+std::u32string utf8_to_code_points(const std::string& text); // typed text; bad bytes U+FFFD
+std::string native_path(const TString& path);                // backslashes to "/", then UTF-8

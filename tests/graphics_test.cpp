@@ -6,6 +6,7 @@
 
 #include "runtime/draw_context.h"
 #include "runtime/image.h"
+#include "runtime/input.h"
 #include "tests/harness.h"
 
 namespace {
@@ -217,6 +218,14 @@ TEST_F(Graphics, ImagesStillDrawAfterASecondOpenWhileTheStateIsBackAtItsDefaults
     expect_pixel_near(20, 20, 0xff0000);
     expect_pixel_near(23, 23, 0xff0000);
     expect_pixel_near(24, 24, 0);
+}
+
+TEST_F(Graphics, OpeningADisplayPutsThePointerAtTheCentreOfItsClientArea) {
+    script_mouse_move(3, 5);
+    ASSERT_EQ(mouse_x(), 3);
+    ASSERT_TRUE(open_graphics(640, 480, 0, 60, 0));
+    EXPECT_EQ(mouse_x(), 320);
+    EXPECT_EQ(mouse_y(), 240);
 }
 
 TEST_F(Graphics, UnfilteredImagesMagnifyWithNearestTexelsAndFilteredOnesBlend) {

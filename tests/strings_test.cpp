@@ -150,4 +150,23 @@ TEST(Strings, Latin1KeepsLowBytesAndUtf8EncodesPaths) {
               "gfx/Menschen/J\xc3\xbcnger/l1.png");
 }
 
+TEST(Strings, TypedUtf8BecomesOneCodeACharacterAndBadBytesTheReplacementCharacter) {
+    const struct {
+        const char* utf8;
+        std::u32string codes;
+    } cases[] = {
+        {"K\xc3\xa4the,", U"K\u00e4the,"},
+        {"\xe2\x82\xac\xf0\x9f\x98\x80", U"\u20ac\U0001F600"},
+        {"\xc3", U"\uFFFD"},                               // cut short
+        {"\xc3(", U"\uFFFD("},                             // not followed by a continuation byte
+        {"\x80\xbf", U"\uFFFD\uFFFD"},                     // continuation bytes alone
+        {"\xc0\xaf", U"\uFFFD\uFFFD"},                     // an overlong "/"
+        {"\xed\xa0\x80", U"\uFFFD\uFFFD\uFFFD"},           // a surrogate
+        {"\xf4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD"}, // past U+10FFFF
+        {"\xff", U"\uFFFD"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(utf8_to_code_points(c.utf8), c.codes) << testing::PrintToString(c.utf8);
+}
+
 } // namespace

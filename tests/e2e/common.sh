@@ -4,6 +4,7 @@ set -euo pipefail
 
 program=$1
 close_window=$2
+grab_window=${3:-} # prints a pixel of a window: "$grab_window" WINDOW X Y
 work=$(mktemp -d /tmp/zedoria-e2e-XXXXXX)
 # A copy of the program folder, so that the test's settings file never lands in the build.
 cp "$program" "$work/zedoria"
@@ -55,5 +56,7 @@ expect_exit() {
 }
 
 key() { xdotool key --window "$window" "$@"; sleep 0.3; }
+# One pixel of the game's window as RRGGBB.
+pixel() { "$grab_window" "$window" "$1" "$2"; }
 # Clicks the left button at (x, y) of the game's window and gives the game a few frames.
 click_at() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.4; }

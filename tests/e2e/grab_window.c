@@ -1,5 +1,6 @@
 /* grab_window.c -- saves what a window shows as a PNG picture, for screenshots of the real program
- * under Xvfb. Usage: grab_window WINDOW_ID FILE.png */
+ * under Xvfb, or prints one pixel of it as RRGGBB, for end-to-end tests that wait for a picture.
+ * Usage: grab_window WINDOW_ID FILE.png | grab_window WINDOW_ID X Y */
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <png.h>
@@ -7,8 +8,8 @@
 #include <stdlib.h>
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        fprintf(stderr, "usage: grab_window WINDOW_ID FILE.png\n");
+    if (argc != 3 && argc != 4) {
+        fprintf(stderr, "usage: grab_window WINDOW_ID FILE.png | grab_window WINDOW_ID X Y\n");
         return 2;
     }
     Display* display = XOpenDisplay(NULL);
@@ -24,6 +25,12 @@ int main(int argc, char** argv) {
     if (!image) {
         fprintf(stderr, "grab_window: cannot read the window\n");
         return 1;
+    }
+    if (argc == 4) {
+        int x = atoi(argv[2]), y = atoi(argv[3]);
+        if (x < 0 || y < 0 || x >= image->width || y >= image->height) return 1;
+        printf("%06lx\n", XGetPixel(image, x, y) & 0xffffff);
+        return 0;
     }
     FILE* out = fopen(argv[2], "wb");
     if (!out) {
