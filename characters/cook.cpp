@@ -83,10 +83,19 @@ void TCook::load() {
     cook_images[0] = load_anim_image(u"gfx/Menschen/Koch/ll.png", 32, 48, 0, 4, -1);
     cook_images[1] = load_anim_image(u"gfx/Menschen/Koch/lr.png", 32, 48, 0, 4, -1);
     cook_images[2] = load_anim_image(u"gfx/Menschen/Koch/ah.png", 32, 48, 0, 7, -1);
+    reset();
+}
+
+void TCook::reset() {
     cook_x = 384;
     cook_y = 549;
     cook_target_x = float(rand_int(352, 416));
+    cook_facing = 0;
     cook_moving = 0;
+    cook_anim_frame = 0;
+    cook_anim_time = 0;
+    cook_state = COOK_STROLLING;
+    cook_next_time = 0;
 }
 
 // One step of the cooking animation: the dish appears at the fifth, the cook is done at the

@@ -27,6 +27,7 @@ extern int cook_next_time;       // millisecs before which the cook makes no new
 namespace TCook {
 void update(); // the cook's part of one frame: step
 void step();   // walks one pixel, or starts cooking, or pauses, or decides where to go
-void load();   // loads the three images and puts the cook at the middle of the counter
+void load();   // loads the three images, then reset
+void reset();  // an evening's start: at the middle of the counter, a random first target
 void draw();   // advances the animation (cooking creates the dish at its fifth step) and draws
 } // namespace TCook

@@ -13,6 +13,14 @@ int average_contentment = 60;
 int served_percent = 0;
 int visitor_count = 0;
 
+void TDisciple::reset_all() {
+    disciple_list = new_list<TDisciple>();
+    free_seats = 42;
+    average_contentment = 60;
+    served_percent = 0;
+    visitor_count = 0;
+}
+
 static const int entrance_x = 384; // the entrance cell (12, 2), where a guest is given its seat
 static const int entrance_y = 64;
 

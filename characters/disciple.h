@@ -44,6 +44,7 @@ struct TDisciple {
     static void spawn();      // brings one new guest in above the doorway
     void choose_next_cell();  // the neighbour cell nearest the seat becomes the step cell
     static void load();       // loads disciple_images and smiley_images
+    static void reset_all();  // an evening's start: no guests, 42 free seats, the start statistics
 
     bool table_cell(int& col, int& row) const; // the cell in front of the seat; false facing up
     void finish_taking_seat(); // seated at last: waits from now on and counts as a visitor

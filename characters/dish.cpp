@@ -23,6 +23,10 @@ void TDish::load() {
     set_image_handle(dish_image.get(), 0, float(image_height(dish_image.get()) - 32));
 }
 
+void TDish::reset_all() {
+    dish_list = new_list<TDish>();
+}
+
 TDish* add_dish(int x, int y, int amount) {
     TDish* dish = list_add_last(dish_list, std::make_unique<TDish>());
     dish->x = x;

@@ -17,6 +17,7 @@ struct TDish {
     void draw() const;  // draws the picture cell for the fill level, standing on the dish's cell
     int cell() const;   // the picture cell shown: 0 full (28 to 80), 1 (1 to 27), 3 empty plate
     static void load(); // loads dish_image; after the guests' loader, with the magenta mask set
+    static void reset_all(); // an evening's start: no dish anywhere
 };
 
 extern TList<TDish> dish_list;     // every dish in the room, in creation order

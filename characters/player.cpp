@@ -273,10 +273,23 @@ void TPlayer::draw() {
                frame);
 }
 
-void TPlayer::load() {
+void TPlayer::reset() {
     player_x = 384;
     player_y = 320;
     player_facing = 3;
+    player_moving = 0;
+    hands_state = HANDS_EMPTY;
+    carried_amount = 0;
+    player_anim_frame = 0;
+    player_anim_time = 0;
+    for (int& key : direction_keys) key = 0;
+    walk_distances = TGrid{};
+    walk_goal_col = walk_goal_row = 0;
+    walk_target_col = walk_target_row = 0;
+}
+
+void TPlayer::load() {
+    reset();
     set_mask_color(255, 0, 255);
     for (int i = 0; i < 16; ++i)
         player_images[i] = load_anim_image(player_image_files[i].file, 32, 48, 0,

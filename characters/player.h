@@ -38,5 +38,6 @@ void walk_step();        // one frame of the closing walk: a pixel toward the ta
 void choose_next_cell(); // the neighbour cell nearest the goal becomes the walk's target
 void handle_input();     // Space, the direction keys, one step of movement and the clamps
 void draw();             // advances the animation (ends taking and serving) and draws the host
-void load();             // start position (384, 320) facing down, and the 16 images
+void load();             // reset, and the 16 images
+void reset();            // an evening's start: at (384, 320) facing down, empty hands, no walk
 } // namespace TPlayer

@@ -24,6 +24,7 @@ extern TImagePtr tile_images[TILE_KINDS]; // by tile id; handle (0, height - 32)
 namespace TRoom {
 void load_tile_images(); // "gfx/<id>.png" for every tile id, masked in magenta
 void read_room_map();    // reads the 475 map items at the data cursor into the grids and seats
+void release_seats();    // an evening's start: no seat claimed
 void draw_floor();       // tile image 0 under every cell of the room
 void draw_room_rows();   // the rows top to bottom: each row's tiles, then what stands in it
 

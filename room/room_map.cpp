@@ -79,3 +79,7 @@ void TRoom::read_room_map() {
         }
     }
 }
+
+void TRoom::release_seats() {
+    for (auto& seat : seat_table) seat[2] = 0;
+}

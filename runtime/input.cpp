@@ -9,7 +9,7 @@
 
 static int key_hits[256];         // presses per key code since last read by key_hit or cleared
 static int key_states[256];       // 1 while the key is held
-static int char_queue[256];       // ring of typed characters (kept, never read by the game)
+static int char_queue[256];       // ring of typed characters (character codes), oldest first
 static int char_read, char_write; // ring counters of char_queue
 static int mouse_hits[4];         // presses of buttons 1..3 since last read by mouse_hit
 static int mouse_states[4];       // 1 while the button is held
@@ -140,6 +140,12 @@ int mouse_down(int button) {
 int mouse_wheel() {
     poll();
     return mouse_position[2];
+}
+
+int typed_char() {
+    poll();
+    if (char_read == char_write) return 0;
+    return char_queue[char_read++ & 255];
 }
 
 int input_suspended() {

@@ -5,6 +5,8 @@
 #pragma once
 
 enum : int {
+    KEY_BACKSPACE = 8,
+    KEY_ENTER = 13,
     KEY_ESCAPE = 27,
     KEY_SPACE = 32,
     KEY_LEFT = 37,
@@ -21,4 +23,5 @@ int mouse_y();
 int mouse_hit(int button);  // presses of button 1..3 since the last call; resets the count
 int mouse_down(int button); // 1 while the button is held
 int mouse_wheel();          // the wheel's total steps
-int input_suspended();      // 1 after the application lost the focus, 0 after it regained it
+int typed_char();      // the oldest typed character not yet read (its code, 1 to 0x10FFFF), or 0
+int input_suspended(); // 1 after the application lost the focus, 0 after it regained it

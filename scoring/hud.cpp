@@ -51,6 +51,11 @@ void draw_gauge(const TGauge& gauge) {
 
 } // namespace
 
+void THud::reset() {
+    score = 0;
+    score_time = 0;
+}
+
 void THud::load() {
     barometer_images[0] = load_image(u"gfx/barometer.png", IMAGE_DEFAULT);
     barometer_images[1] = load_image(u"gfx/barometer1.png", IMAGE_DEFAULT);

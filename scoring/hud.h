@@ -16,8 +16,9 @@ extern int score;      // the points shown as "Punkte: ": one per second of play
 extern int score_time; // millisecs after which the next point is added; 0 at start
 
 namespace THud {
-void load(); // the three gauge pictures, with the mask colour and handle setting in force
-void draw(); // adds the point of the current second, then draws both gauges and the four captions
+void load();  // the three gauge pictures, with the mask colour and handle setting in force
+void draw();  // adds the point of the current second, then draws both gauges and the four captions
+void reset(); // an evening's start: no points
 } // namespace THud
 
 // Draws text with the current font and colour at (x, y), moved left by half its width when

@@ -13,9 +13,10 @@
 #include "runtime/input.h"
 #include "runtime/random.h"
 #include "scoring/ending.h"
+#include "scoring/hud.h"
+#include "shell/name_entry.h"
 #include "shell/settings.h"
 #include "shell/title_menu.h"
-#include "scoring/hud.h"
 
 int ending_started = 0;
 int ending_sequence_active = 0;
@@ -112,6 +113,7 @@ static void closing_frame() {
     if (ending_started == 0) begin_closing_walk();
     if (ending_sequence_active == 1) {
         draw_ending();
+        name_entry_frame(); // the evening's points into the table, when they make it
         return;
     }
     TRoom::draw_floor();
@@ -138,6 +140,22 @@ void play_frame() {
 
 void run_play_loop() {
     while (key_hit(KEY_ESCAPE) == 0) play_frame();
+    name_entry_leave();
+}
+
+void start_new_evening() {
+    next_arrival_time = millisecs() + 5000;
+    seed_rand(millisecs());
+    ending_started = 0;
+    ending_sequence_active = 0;
+    TPlayer::reset();
+    TCook::reset();
+    TRoom::release_seats();
+    TDisciple::reset_all();
+    TDish::reset_all();
+    THud::reset();
+    choose_ending_figures();
+    name_entry_reset();
 }
 
 void run_main_loop() {

@@ -14,11 +14,12 @@
 TImagePtr menu_images[2];
 TImagePtr volume_image;
 
-// One row of the main view: its label and what a click on it does.
+// One row of the main view: its label, what a click on it does, and whether it is there at all.
 struct TMainRow {
     int row;
     const char16_t* label;
     void (*on_click)(TMenuState& menu);
+    bool (*shown)() = [] { return true; };
 };
 
 static const TMainRow main_rows[] = {
@@ -30,12 +31,18 @@ static const TMainRow main_rows[] = {
      }},
     {7, u"Optionen", [](TMenuState& menu) { menu.menu_mode = MENU_SETTINGS; }},
     {9, u"Beenden", [](TMenuState&) { end_program(); }},
+    {11, u"Neuer Abend",
+     [](TMenuState& menu) {
+         start_new_evening();
+         menu.leave_menu = 1;
+     },
+     [] { return ending_started == 1; }},
 };
 
 // Every button is drawn and tested, also after an earlier one was clicked in the same frame.
 static void main_view(TMenuState& menu) {
     for (const TMainRow& r : main_rows)
-        if (menu_button(r.label, r.row, 0)) r.on_click(menu);
+        if (r.shown() && menu_button(r.label, r.row, 0)) r.on_click(menu);
 }
 
 // The floor tile over the whole window; the last column and row reach past its edges.
@@ -70,9 +77,9 @@ void run_title_menu() {
     seed_rand(millisecs()); // play goes on from the clock, not from the last hovered row
 }
 
-// A label in black on its bar, its line centred on y + 11.
-static void draw_label(const TString& label, int x, int y) {
-    set_color(0, 0, 0);
+// A label on its bar, its line centred on y + 11.
+static void draw_label(const TString& label, int x, int y, TTextColor color = label_color) {
+    set_color(color.r, color.g, color.b);
     draw_text(label, float(x), float(y - text_height() / 2 + 11));
     set_color(255, 255, 255);
 }
@@ -90,11 +97,18 @@ static void draw_row_guests(int row, int y) {
     draw_image(disciple_images[rand_int(0, 5)][8].get(), 704, float(y - 15), 0);
 }
 
+// A bar on menu row y: its two ends just outside tile columns first to last, the table tiles
+// between them.
+static void draw_bar(int first, int last, int y) {
+    draw_image(menu_images[0].get(), float(32 * (first - 1)), float(y), 0);
+    draw_image(menu_images[1].get(), float(32 * (last + 1)), float(y), 0);
+    for (int i = first; i <= last; ++i)
+        draw_image(tile_images[1].get(), float(32 * i), float(y + 5), 0);
+}
+
 int menu_button(const TString& label, int row, int style) {
     int y = 32 * row;
-    draw_image(menu_images[0].get(), 96, float(y), 0);
-    draw_image(menu_images[1].get(), 672, float(y), 0);
-    for (int i = 4; i <= 20; ++i) draw_image(tile_images[1].get(), float(32 * i), float(y + 5), 0);
+    draw_bar(4, 20, y);
     draw_image(tile_images[6].get(), 64, float(y + 5), 0);
     draw_image(tile_images[6].get(), 704, float(y + 5), 0);
     draw_label(label, style == 0 ? centred_x(label) : 128, y);
@@ -105,12 +119,14 @@ int menu_button(const TString& label, int row, int style) {
     return clicked;
 }
 
-void menu_text_line(const TString& text, int row) {
-    int y = 32 * row;
-    draw_image(menu_images[0].get(), 256, float(y), 0);
-    draw_image(menu_images[1].get(), 512, float(y), 0);
-    for (int i = 9; i <= 15; ++i) draw_image(tile_images[1].get(), float(32 * i), float(y + 5), 0);
-    draw_label(text, centred_x(text), y);
+void menu_text_line(const TString& text, int row, TTextColor color) {
+    draw_bar(9, 15, 32 * row);
+    draw_label(text, centred_x(text), 32 * row, color);
+}
+
+void menu_long_text_line(const TString& text, int row, int shown) {
+    draw_bar(4, 20, 32 * row);
+    draw_label(shown < 0 ? text : text.substr(0, size_t(shown)), centred_x(text), 32 * row);
 }
 
 int mouse_in_rect(int x, int y, int w, int h) {

@@ -22,6 +22,13 @@ struct TMenuState {
     int slider_dragging = 0;   // 1 while the volume slider is dragged (settings view)
 };
 
+// The colour of a bar's text: black for every label, dark red for an entry saved in this run.
+struct TTextColor {
+    int r, g, b;
+};
+inline constexpr TTextColor label_color{0, 0, 0};
+inline constexpr TTextColor saved_entry_color{139, 0, 0};
+
 extern TImagePtr menu_images[2]; // the bars' ends: [0] "gfx/bak3.png", [1] "gfx/bak4.png"
 extern TImagePtr volume_image;   // "gfx/vol.png", the frame of the volume slider
 
@@ -30,6 +37,11 @@ void run_title_menu(); // menu frames until "Spielen"; Escape or "Beenden" end t
 // other style puts it at x = 128. Returns 1 if it was clicked in this frame: the pointer is in
 // the band of the row (y to y + 32, any x) and the left button was pressed since the last query.
 int menu_button(const TString& label, int row, int style);
-void menu_text_line(const TString& text, int row); // a shorter bar with centred text, no click
-int mouse_in_rect(int x, int y, int w, int h);     // 1 if the pointer is strictly inside
+// A shorter bar with centred text, no hover, no click.
+void menu_text_line(const TString& text, int row, TTextColor color = label_color);
+// The same on a button's long bar. The text is placed as a whole, but only its first `shown`
+// characters are drawn (all of them when `shown` is negative): a blinking cursor at its end does
+// not move the rest.
+void menu_long_text_line(const TString& text, int row, int shown = -1);
+int mouse_in_rect(int x, int y, int w, int h); // 1 if the pointer is strictly inside
 void load_menu_images(); // the three menu pictures, loaded again on every entry into the menu

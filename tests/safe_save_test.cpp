@@ -1,6 +1,7 @@
-// safe_save_test.cpp -- the settings save killed at each of its system calls, on a full disk, in a
-// read-only folder and past the file size limit: "data/optionen.txt" always holds the old or the
-// new settings whole, and a save that fails says so and leaves the old file.
+// safe_save_test.cpp -- the settings and highscore saves killed at each of their system calls, and
+// the settings save on a full disk, in a read-only folder and past the file size limit: the file
+// always holds the old or the new content whole, and a save that fails says so and leaves the old
+// file.
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <signal.h>
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "shell/highscores.h"
 #include "shell/settings.h"
 #include "tests/harness.h"
 
@@ -31,15 +33,28 @@ void save_new_settings() {
     write_settings();
 }
 
+// A file that the game replaces safely: its old bytes, what the save writes, and the save.
+struct TSavedFile {
+    const char* path;
+    std::string old_bytes, new_bytes;
+    void (*save)();
+};
+
+const TSavedFile saved_files[] = {
+    {"data/optionen.txt", old_bytes, new_bytes, save_new_settings},
+    {"data/highscore.dat", "Kopf\r\nAnna,125\r\n", "Kopf\r\nZora,300\r\nAnna,125\r\n",
+     [] { save_highscore(u"Zora", 300); }},
+};
+
 // Saves in a child traced with ptrace and kills it with SIGKILL at its `stop`-th stop: each
 // system call stops it twice, on entry (not yet done) and on exit (done). Returns 0 when the
 // child was killed, 1 when it finished before that stop, CANNOT_TRACE when tracing is refused.
-int save_killed_at(int stop) {
+int save_killed_at(void (*save)(), int stop) {
     pid_t child = fork();
     if (child == 0) {
         if (ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) _exit(CANNOT_TRACE);
         raise(SIGSTOP);
-        save_new_settings();
+        save();
         _exit(0);
     }
     int status = 0;
@@ -56,32 +71,35 @@ int save_killed_at(int stop) {
     return 0;
 }
 
-TEST(SafeSave, KilledAtEachSystemCallTheFileHoldsTheOldOrTheNewSettingsWhole) {
+TEST(SafeSave, KilledAtEachSystemCallTheFileHoldsTheOldOrTheNewContentWhole) {
     enter_scratch_folder();
-    int kills = 0, old_seen = 0, new_seen = 0;
-    for (int stop = 0;; ++stop) {
-        write_file("data/optionen.txt", old_bytes);
-        int outcome = save_killed_at(stop);
-        if (outcome == CANNOT_TRACE) GTEST_SKIP() << "this system does not let a test trace";
-        std::string now = read_file("data/optionen.txt");
-        ASSERT_TRUE(now == old_bytes || now == new_bytes)
-            << "killed at stop " << stop << ": " << testing::PrintToString(now);
-        if (outcome == 1) {
-            EXPECT_EQ(now, new_bytes);
-            break;
+    for (const TSavedFile& file : saved_files) {
+        SCOPED_TRACE(file.path);
+        int kills = 0, old_seen = 0, new_seen = 0;
+        for (int stop = 0;; ++stop) {
+            write_file(file.path, file.old_bytes);
+            int outcome = save_killed_at(file.save, stop);
+            if (outcome == CANNOT_TRACE) GTEST_SKIP() << "this system does not let a test trace";
+            std::string now = read_file(file.path);
+            ASSERT_TRUE(now == file.old_bytes || now == file.new_bytes)
+                << "killed at stop " << stop << ": " << testing::PrintToString(now);
+            if (outcome == 1) {
+                EXPECT_EQ(now, file.new_bytes);
+                break;
+            }
+            ++kills;
+            (now == file.old_bytes ? old_seen : new_seen) += 1;
+            // Whatever the killed save left behind, the next one goes through.
+            write_file(file.path, file.old_bytes);
+            file.save();
+            EXPECT_EQ(read_file(file.path), file.new_bytes) << "after a kill at stop " << stop;
+            EXPECT_FALSE(fs::exists(std::string(file.path) + ".new"));
         }
-        ++kills;
-        (now == old_bytes ? old_seen : new_seen) += 1;
-        // Whatever the killed save left behind, the next one goes through.
-        fs::remove("data/optionen.txt");
-        save_new_settings();
-        EXPECT_EQ(read_file("data/optionen.txt"), new_bytes) << "after a kill at stop " << stop;
-        EXPECT_FALSE(fs::exists("data/optionen.txt.new"));
+        EXPECT_GT(old_seen, 10); // the save makes a dozen system calls before the rename
+        EXPECT_GT(new_seen, 0);
+        std::printf("the save of %s was killed at %d stops: %d left the old file, %d the new one\n",
+                    file.path, kills, old_seen, new_seen);
     }
-    EXPECT_GT(old_seen, 10); // the save makes a dozen system calls before the rename
-    EXPECT_GT(new_seen, 0);
-    std::printf("the save was killed at %d stops: %d left the old file, %d the new one\n", kills,
-                old_seen, new_seen);
 }
 
 // Runs `body` in a child whose standard error comes back as `said`; returns its exit status.
