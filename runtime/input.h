@@ -11,6 +11,7 @@ enum : int {
     KEY_UP = 38,
     KEY_RIGHT = 39,
     KEY_DOWN = 40,
+    KEY_F11 = 122,
 };
 
 int key_hit(int key);  // presses of the key since the last call; resets the count
@@ -22,3 +23,4 @@ int mouse_hit(int button);  // presses of button 1..3 since the last call; reset
 int mouse_down(int button); // 1 while the button is held
 int mouse_wheel();          // the wheel's total steps
 int input_suspended();      // 1 after the application lost the focus, 0 after it regained it
+int focus_lost();           // times the application lost the focus since the last call; resets

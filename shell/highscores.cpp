@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "runtime/files.h"
+#include "runtime/paths.h"
 
 TString highscore_table[10][2];
 
@@ -23,15 +24,17 @@ static void read_entry(const TString& line, TString entry[2]) {
     entry[1] = highscore_time_text(seconds);
 }
 
-// A missing or unreadable file reads as empty: ten empty entries with 0:00.
+// A missing or unreadable file reads as empty: ten empty entries with 0:00. The user's own table
+// is read once it exists, the shipped one until then.
 void read_highscores() {
-    auto file = open_read_file(u"data/highscore.dat");
+    TString path = path_to_read(u"data/highscore.dat", TUserFolder::data);
+    auto file = open_read_file(path);
     if (!file->handle)
-        std::fprintf(stderr, "zedoria: cannot read data/highscore.dat: %s\n",
+        std::fprintf(stderr, "zedoria: cannot read %s: %s\n", native_path(path).c_str(),
                      std::strerror(file->open_error));
     read_line(file.get()); // the first line is a heading
     for (auto& entry : highscore_table) read_entry(read_line(file.get()), entry);
-    report_short_file(file.get(), u"data/highscore.dat", 11);
+    report_short_file(file.get(), path, 11);
     close_file(file.get());
 }
 
