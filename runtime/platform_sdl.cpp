@@ -44,13 +44,14 @@ static std::string no_display_reason() {
     return set.empty() ? "DISPLAY and WAYLAND_DISPLAY are unset" : "cannot connect to " + set;
 }
 
-// Tries the desktop drivers in SDL's own order, each only where its display is named.
+// Tries the desktop drivers in SDL's own order, each only where its display is named (and over
+// an SDL_VIDEODRIVER of the environment, which could name an invisible one).
 static bool start_desktop_video() {
     for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i)
         for (const auto& d : desktop_drivers) {
             const char* value = std::getenv(d.variable);
             if (std::strcmp(SDL_GetVideoDriver(i), d.driver) != 0 || !value || !*value) continue;
-            SDL_SetHint(SDL_HINT_VIDEODRIVER, d.driver);
+            SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, d.driver, SDL_HINT_OVERRIDE);
             if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
         }
     return false;

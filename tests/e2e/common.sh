@@ -13,8 +13,11 @@ cp "$(dirname "$program")"/data/*.txt "$(dirname "$program")"/data/*.dat "$work/
 rm -f "$work/data/optionen.txt"
 
 # Xvfb picks a free display itself and writes its number, so that tests may run side by side.
-# A test may set screen_size before sourcing this file.
-Xvfb -displayfd 3 -screen 0 "${screen_size:-1024x768}x24" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+# A test may set screen_size before sourcing this file. -noreset: an X server resets whenever its
+# last client leaves (each xdotool call, an ended game), and a program connecting during a reset
+# is refused; the game then cannot open its window.
+Xvfb -displayfd 3 -screen 0 "${screen_size:-1024x768}x24" -nolisten tcp -noreset \
+  3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n 1 "$work/display")"
