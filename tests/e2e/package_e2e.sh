@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # package_e2e.sh -- cpack makes the Debian package of the installed files: its file list holds the
 # program, the game folder, the desktop entry, the icons and the metadata under /usr, and its
-# dependencies, found from the program's libraries, name the libraries the game links.
+# dependencies, found from the program's libraries, name the libraries the game links (and the
+# OpenGL library that SDL loads).
 set -euo pipefail
 build=$(dirname "$1")
 work=$(mktemp -d /tmp/zedoria-package-XXXXXX)
@@ -20,7 +21,7 @@ done
 ! grep -e optionen.txt -e '\.written' "$work/files" || { echo "build leftovers packaged"; exit 1; }
 [ "$(dpkg-deb -f "$deb" Package)" = zedoria ] || { echo "package name"; exit 1; }
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libsdl2-2.0-0 libpng16-16 libfreetype6 libfontconfig1 libopengl0 libglx0; do
+for library in libc6 libsdl2-2.0-0 libpng16-16 libfreetype6 libfontconfig1 libopengl0 libgl1; do
   grep -qE "(^|, )$library( |,|$)" <<<"$depends" || { echo "Depends lacks $library: $depends"; exit 1; }
 done
 echo "package e2e: passed"
