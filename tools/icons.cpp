@@ -13,7 +13,7 @@ namespace {
 using namespace material;
 
 // The icon at n x n pixels: the plate seen slightly from above, its well, the roast with peas
-// and carrots beside it, steam where there is room for it, and the dark outline of the props.
+// and carrots beside it, and the dark outline of the props.
 TCanvas icon(int n) {
     float s = float(n) / 16.0f, cx = n * 0.5f, cy = n * 0.56f;
     TCanvas c(n, n);
@@ -25,12 +25,6 @@ TCanvas icon(int n) {
         c.fill_rect(int(cx - 4.4f * s), int(cy + (i - 1.0f) * 1.2f * s), dot, dot, GREENS.mid);
         c.fill_rect(int(cx + 3.3f * s), int(cy + (i - 0.5f) * 1.2f * s), dot, dot, CARROT.mid);
     }
-    if (n >= 48) // steam rising from the roast
-        for (int k = 0; k < 2; ++k) {
-            float x = cx + (k == 0 ? -1.5f : 1.2f) * s;
-            for (int y = int(cy - 3.5f * s); y > int(cy - 7.0f * s); --y)
-                c.fill_rect(int(x + std::sin(float(y) / s) * 0.6f * s), y, dot, 1, STEAM.light);
-        }
     c.outline(OUTLINE);
     return c;
 }
