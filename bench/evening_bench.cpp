@@ -10,7 +10,7 @@
 
 #include "characters/cook.h"
 #include "characters/dish.h"
-#include "runtime/files.h"
+#include "runtime/paths.h"
 #include "tests/evening_fixture.h"
 
 namespace {

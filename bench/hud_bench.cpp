@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "characters/disciple.h"
-#include "runtime/files.h"
 #include "runtime/graphics.h"
+#include "runtime/paths.h"
 #include "runtime/platform_script.h"
 #include "scoring/hud.h"
 #include "shell/game.h"

@@ -3,7 +3,8 @@
 //
 // Linked with platform_sdl.cpp (the real clock, SDL's event wait and its timer thread) instead of
 // the scripted platform. Each frame is the game's frame finish with nothing drawn: present_frame
-// (-1), clear_screen, wait_timer. run.sh starts it on SDL's offscreen video driver.
+// (-1), clear_screen, wait_timer, on SDL's offscreen video driver.
+#include <SDL2/SDL.h>
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -33,6 +34,10 @@ double cpu_ms() { // user and system time of the whole process, every thread
 } // namespace
 
 int main() {
+    // The program's platform opens only a real screen's window; here SDL's video is started on
+    // the offscreen driver first, which the platform then uses as it finds it running.
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return 1;
     window_title = u"pacing";
     if (!open_graphics(800, 608, 0, 60, 0)) return 1;
     set_blend(3);

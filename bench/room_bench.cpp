@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "room/path_search.h"
-#include "runtime/files.h"
+#include "runtime/paths.h"
 #include "runtime/platform_script.h"
 
 namespace {

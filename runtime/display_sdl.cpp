@@ -1,15 +1,18 @@
 // display_sdl.cpp -- the window and its OpenGL context on SDL, shared by both platforms.
 //
 // The program's platform shows the window on the desktop; the test platform asks SDL for its
-// "offscreen" video driver first, so the same window code draws into a context without a screen.
+// "offscreen" video driver, so the same window code draws into a context without a screen. The
+// window opens at the largest whole scale of the picture that fits the screen; the picture is
+// drawn at its own size and shown scaled (upscale.cpp).
+#include <GL/gl.h>
 #include <SDL2/SDL.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 #include "runtime/display_sdl.h"
 #include "runtime/platform.h"
+#include "runtime/upscale.h"
 
 static SDL_Window* window;    // the one window, or null
 static SDL_GLContext context; // its OpenGL context
@@ -17,15 +20,15 @@ static int game_width = 800;  // the game's picture size in pixels
 static int game_height = 608;
 
 bool platform_open_display(int width, int height, bool fullscreen, const char* title) {
-    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "zedoria: cannot open the display: %s\n", SDL_GetError());
-        return false;
-    }
+    if (!display_start_video()) return false;
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    int scale = 1, usable_width, usable_height;
+    if (!fullscreen && display_usable_area(&usable_width, &usable_height))
+        scale = whole_window_scale(usable_width, usable_height, width, height);
     Uint32 flags = SDL_WINDOW_OPENGL | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
-                              height, flags);
+    window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                              width * scale, height * scale, flags);
     if (window) context = SDL_GL_CreateContext(window);
     if (!window || !context) {
         std::fprintf(stderr, "zedoria: cannot open the display: %s\n", SDL_GetError());
@@ -39,53 +42,56 @@ bool platform_open_display(int width, int height, bool fullscreen, const char* t
 }
 
 void platform_close_display() {
-    if (context) SDL_GL_DeleteContext(context);
+    if (context) {
+        // Mesa's software renderer must be idle when its context goes: destroyed while its
+        // threads still draw the last frame, it can deadlock them and hang the program.
+        glFinish();
+        upscale_forget();
+        SDL_GL_DeleteContext(context);
+    }
     if (window) SDL_DestroyWindow(window);
     context = nullptr;
     window = nullptr;
 }
 
-void platform_drawable_size(int* w, int* h) {
-    *w = game_width;
-    *h = game_height;
-    if (window) SDL_GL_GetDrawableSize(window, w, h);
-}
-
-TViewRect platform_view_rect() {
-    int dw, dh;
-    platform_drawable_size(&dw, &dh);
-    if (dw == game_width && dh == game_height) return {0, 0, dw, dh};
-    // Scaled to fit with the aspect kept; the rest of the screen stays black.
-    double scale = std::min(double(dw) / game_width, double(dh) / game_height);
-    int w = int(game_width * scale + 0.5), h = int(game_height * scale + 0.5);
-    return {(dw - w) / 2, (dh - h) / 2, w, h};
+// The drawable's size in pixels and where the picture lands on it.
+static TScreenRect screen_place(int* drawable_width, int* drawable_height) {
+    *drawable_width = game_width;
+    *drawable_height = game_height;
+    if (window) SDL_GL_GetDrawableSize(window, drawable_width, drawable_height);
+    return picture_place(*drawable_width, *drawable_height, game_width, game_height);
 }
 
 void platform_present(bool vsync) {
     if (!window) return;
+    int dw, dh;
+    TScreenRect place = screen_place(&dw, &dh);
+    if (dw != game_width || dh != game_height)
+        upscale_frame(game_width, game_height, place, dw, dh);
     SDL_GL_SetSwapInterval(vsync ? 1 : 0);
     SDL_GL_SwapWindow(window);
 }
 
 void display_move_pointer(int x, int y) {
     if (!window) return;
-    TViewRect v = platform_view_rect();
     int ww, wh, dw, dh;
     SDL_GetWindowSize(window, &ww, &wh);
-    platform_drawable_size(&dw, &dh);
+    TScreenRect place = screen_place(&dw, &dh);
     // Game pixels to drawable pixels to window coordinates.
-    double px = v.x + x * double(v.width) / game_width;
-    double py = v.y + y * double(v.height) / game_height;
+    double px = place.x + x * double(place.width) / game_width;
+    double py = place.y + y * double(place.height) / game_height;
     SDL_WarpMouseInWindow(window, int(px * ww / dw), int(py * wh / dh));
 }
 
-// Maps a pointer position in window coordinates back to game pixels (used by platform_sdl.cpp).
 void display_window_to_game(int wx, int wy, int* gx, int* gy) {
     int ww = game_width, wh = game_height, dw, dh;
     if (window) SDL_GetWindowSize(window, &ww, &wh);
-    platform_drawable_size(&dw, &dh);
-    TViewRect v = platform_view_rect();
-    double dx = wx * double(dw) / ww - v.x, dy = wy * double(dh) / wh - v.y;
-    *gx = int(std::floor(dx * game_width / v.width));
-    *gy = int(std::floor(dy * game_height / v.height));
+    TScreenRect place = screen_place(&dw, &dh);
+    double dx = wx * double(dw) / ww - place.x, dy = wy * double(dh) / wh - place.y;
+    *gx = int(std::floor(dx * game_width / place.width));
+    *gy = int(std::floor(dy * game_height / place.height));
+}
+
+unsigned display_window_id() {
+    return window ? SDL_GetWindowID(window) : 0;
 }

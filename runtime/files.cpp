@@ -1,4 +1,4 @@
-// files.cpp -- text files line by line (Latin-1 bytes, CR LF on writing) and the program's folder.
+// files.cpp -- text files line by line (Latin-1 bytes, CR LF on writing).
 #include "runtime/files.h"
 
 #include <cerrno>
@@ -36,9 +36,12 @@ std::unique_ptr<TFileStream> open_read_file(const TString& path) {
 
 std::unique_ptr<TFileStream> open_write_file(const TString& path) {
     fs::path folder = fs::path(native_path(path)).parent_path();
-    std::error_code ignored; // a folder that cannot be made shows as the open failing
-    if (!folder.empty()) fs::create_directories(folder, ignored);
-    return open_stream(path, "wb");
+    std::error_code folder_failed;
+    if (!folder.empty()) fs::create_directories(folder, folder_failed);
+    auto stream = open_stream(path, "wb");
+    // A folder that could not be made is why the file could not be: name that reason.
+    if (!stream->handle && folder_failed) stream->open_error = folder_failed.value();
+    return stream;
 }
 
 void close_file(TFileStream* stream) {
@@ -81,10 +84,4 @@ void report_short_file(const TFileStream* stream, const TString& path, int neede
     if (!stream->handle || stream->lines >= needed) return;
     std::fprintf(stderr, "zedoria: %s ends after %d of its %d lines\n", native_path(path).c_str(),
                  stream->lines, needed);
-}
-
-void enter_program_folder() {
-    std::error_code failed; // stays in the starting folder when the program's own is unknown
-    fs::path program = fs::canonical("/proc/self/exe", failed);
-    if (!failed) fs::current_path(program.parent_path(), failed);
 }

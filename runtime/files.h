@@ -1,4 +1,4 @@
-// files.h -- text files read and written line by line, and the program's own folder.
+// files.h -- text files read and written line by line.
 //
 // A file that cannot be opened still gives a stream: reading it reads as an empty file and
 // writing to it writes nothing, so the game's unconditional reads and writes never crash. The
@@ -30,4 +30,3 @@ int at_end(TFileStream* stream);                          // 1 when position = s
 // asks for (the rest read as empty); says nothing for a file that could not be opened, which its
 // reader reports itself.
 void report_short_file(const TFileStream* stream, const TString& path, int needed);
-void enter_program_folder(); // makes the program's folder the working folder

@@ -21,7 +21,6 @@ bool display_open;
 unsigned display_generation = 1;
 
 static int game_width, game_height;  // the open display's picture size in game pixels
-static TViewRect view;               // where that picture lands in the drawable
 static bool soft_pacing;             // present_frame(-1) sleeps to keep pacing_hz
 static int pacing_hz;                // the refresh rate asked of open_graphics
 static int pacing_start;             // millisecs when the display was opened
@@ -31,20 +30,11 @@ static void next_generation() {
     if (++display_generation == 0) display_generation = 1;
 }
 
-// Viewport and scissor on the view rect, so that the game's picture is scaled into it.
+// Viewport and scissor on the picture's corner of the back buffer, where it is drawn at its own
+// size whatever the screen shows (the platform scales it when presenting).
 static void apply_view() {
-    int dw, dh;
-    platform_drawable_size(&dw, &dh);
-    view = platform_view_rect();
-    int gl_y = dh - view.y - view.height;
-    glViewport(view.x, gl_y, view.width, view.height);
-    glScissor(view.x, gl_y, view.width, view.height);
-}
-
-static bool letterboxed() {
-    int dw, dh;
-    platform_drawable_size(&dw, &dh);
-    return view.x != 0 || view.y != 0 || view.width != dw || view.height != dh;
+    glViewport(0, 0, game_width, game_height);
+    glScissor(0, 0, game_width, game_height);
 }
 
 // The fixed-function state every draw relies on: a pixel-exact projection of the game picture,
@@ -190,13 +180,6 @@ void present_frame(int sync) {
 void clear_screen() {
     if (!display_open) return;
     flush_drawing();
-    apply_view();
-    if (letterboxed()) { // the borders around the scaled picture stay black
-        glDisable(GL_SCISSOR_TEST);
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
-        glEnable(GL_SCISSOR_TEST);
-    }
     const TDrawContext& c = draw_context;
     glClearColor(float(c.clear_r) / 255.0f, float(c.clear_g) / 255.0f, float(c.clear_b) / 255.0f,
                  1);
@@ -223,19 +206,18 @@ void set_scale(float x, float y) {
     update_transform(draw_context);
 }
 
-// Whether a draw shrinks pictures on the screen (the transform and the full-screen scaling).
+// Whether a draw shrinks pictures (the transform; the picture itself is drawn at its own size).
 static bool minifying() {
     const TDrawContext& c = draw_context;
-    float screen = float(view.width) / float(game_width);
-    return std::min(std::hypot(c.ix, c.jx), std::hypot(c.iy, c.jy)) * screen < 1.0f;
+    return std::min(std::hypot(c.ix, c.jx), std::hypot(c.iy, c.jy)) < 1.0f;
 }
 
 // Whether an unscaled, unrotated quad with its top-left corner at (x, y) covers whole screen
 // pixels one texel each, so that every sample falls on a texel centre.
 static bool on_whole_pixels(float x, float y) {
     const TDrawContext& c = draw_context;
-    return c.ix == 1 && c.iy == 0 && c.jx == 0 && c.jy == 1 && view.width == game_width &&
-           view.height == game_height && x == std::floor(x) && y == std::floor(y);
+    return c.ix == 1 && c.iy == 0 && c.jx == 0 && c.jy == 1 && x == std::floor(x) &&
+           y == std::floor(y);
 }
 
 // One quad of the frame's size; (u, v) is its top-left corner relative to the draw position,
@@ -279,7 +261,7 @@ void draw_image_frame_at(const TImage* image, int frame, float x, float y) {
     queue_frame(image, frame, x, y, 0, 0);
 }
 
-// One pixel of a line, as a unit quad so that full-screen scaling scales it with the picture.
+// One pixel of a line, as a unit quad.
 static void plot(float x, float y) {
     float px = std::floor(x), py = std::floor(y);
     glVertex2f(px, py);

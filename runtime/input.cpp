@@ -15,6 +15,7 @@ static int mouse_hits[4];         // presses of buttons 1..3 since last read by 
 static int mouse_states[4];       // 1 while the button is held
 static int mouse_position[3];     // pointer x, pointer y (game pixels), wheel total
 static int suspended;             // 1 after the application lost the focus
+static int focus_losses;          // focus losses since last read by focus_lost
 static bool attached;             // events are recorded only while a display is open
 static bool polling;              // inside platform_poll_events: queries must not re-enter it
 
@@ -83,6 +84,7 @@ void event_focus(bool gained) {
     clear_keys();
     clear_mouse();
     suspended = gained ? 0 : 1;
+    if (!gained) focus_losses++;
 }
 
 // The close box ends the game the way the title menu's "Beenden" does.
@@ -151,4 +153,11 @@ int typed_char() {
 int input_suspended() {
     poll();
     return suspended;
+}
+
+int focus_lost() {
+    poll();
+    int n = focus_losses;
+    focus_losses = 0;
+    return n;
 }

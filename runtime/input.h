@@ -13,6 +13,7 @@ enum : int {
     KEY_UP = 38,
     KEY_RIGHT = 39,
     KEY_DOWN = 40,
+    KEY_F11 = 122,
 };
 
 int key_hit(int key);  // presses of the key since the last call; resets the count
@@ -25,3 +26,4 @@ int mouse_down(int button); // 1 while the button is held
 int mouse_wheel();          // the wheel's total steps
 int typed_char();      // the oldest typed character not yet read (its code, 1 to 0x10FFFF), or 0
 int input_suspended(); // 1 after the application lost the focus, 0 after it regained it
+int focus_lost();      // times the application lost the focus since the last call; resets

@@ -8,18 +8,15 @@
 // platform_poll_events and platform_wait_events.
 #pragma once
 
-struct TViewRect {
-    int x, y, width, height; // where the game's picture lands in the drawable, in drawable pixels
-};
-
-// Opens the one window (fullscreen = false: exact client size, title bar, close box, not
-// resizable; true: desktop full screen with the picture scaled to fit, aspect kept) with an OpenGL
-// compatibility context made current. Returns false when no display can be created.
+// Opens the one window (fullscreen = false: title bar, close box, not resizable, its client area
+// the largest whole scale of width x height that fits the screen; true: desktop full screen with
+// the picture scaled to fit, aspect kept) with an OpenGL compatibility context made current.
+// Whatever the screen shows, the runtime draws the width x height picture at its own size into
+// the bottom-left corner of the back buffer (GL coordinates 0, 0 to width, height), and
+// platform_present shows it scaled. Returns false when no display can be created.
 bool platform_open_display(int width, int height, bool fullscreen, const char* title);
 void platform_close_display();               // closes the window and its context, if any
-TViewRect platform_view_rect();              // the letterbox of the game picture in the drawable
-void platform_drawable_size(int* w, int* h); // the drawable's full size in pixels
-void platform_present(bool vsync);           // swaps the back buffer to the screen
+void platform_present(bool vsync);           // shows the picture (scaled) and swaps the buffers
 void platform_move_pointer(int x, int y);    // warps the pointer, in game pixels
 void platform_poll_events();                 // delivers every pending event; never blocks
 void platform_wait_events();                 // sleeps until an event is pending, then delivers

@@ -4,8 +4,10 @@
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 
+#include <cstdio>
 #include <deque>
 
+#include "runtime/display_sdl.h"
 #include "runtime/events.h"
 #include "runtime/graphics.h"
 #include "runtime/platform.h"
@@ -13,12 +15,13 @@
 // The offscreen driver gives a GL context with no display; set before SDL starts its video.
 static const bool offscreen_driver = SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
 
-static int clock_ms;                              // the virtual millisecs
-static int tick_period;                           // 0 until the game starts its tick
-static int next_tick;                             // virtual time of the next tick
-static long waits;                                // waits for a tick so far
-static std::deque<std::function<void()>> pending; // queued events, delivered at the next poll
-static std::function<void()> wait_hook;           // the test's per-wait callback
+static int clock_ms;                                 // the virtual millisecs
+static int usable_width = 1024, usable_height = 768; // the screen a window may take
+static int tick_period;                              // 0 until the game starts its tick
+static int next_tick;                                // virtual time of the next tick
+static long waits;                                   // waits for a tick so far
+static std::deque<std::function<void()>> pending;    // queued events, delivered at the next poll
+static std::function<void()> wait_hook;              // the test's per-wait callback
 
 static void queue(std::function<void()> event) {
     pending.push_back(std::move(event));
@@ -70,24 +73,58 @@ void script_on_wait(std::function<void()> hook) {
     wait_hook = std::move(hook);
 }
 
-std::vector<uint32_t> script_read_pixels(int x, int y, int w, int h) {
-    flush_drawing(); // image draws are batched: send them before reading
-    int dw, dh;
-    platform_drawable_size(&dw, &dh);
+void script_display_area(int width, int height) {
+    usable_width = width;
+    usable_height = height;
+}
+
+// A w x h block of the back buffer at (x, y), y downward from the top of a surface `top` pixels
+// high whose bottom-left corner is GL's (0, 0); RGBA rows, top row first.
+static std::vector<uint32_t> read_rows(int x, int y, int w, int h, int top) {
     std::vector<uint32_t> rows(size_t(w) * size_t(h));
     std::vector<uint32_t> flipped(rows.size());
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadBuffer(GL_BACK);
-    glReadPixels(x, dh - y - h, w, h, GL_RGBA, GL_UNSIGNED_BYTE, flipped.data());
+    glReadPixels(x, top - y - h, w, h, GL_RGBA, GL_UNSIGNED_BYTE, flipped.data());
     for (int r = 0; r < h; ++r)
         for (int c = 0; c < w; ++c) rows[size_t(r) * w + c] = flipped[size_t(h - 1 - r) * w + c];
     return rows;
+}
+
+std::vector<uint32_t> script_read_pixels(int x, int y, int w, int h) {
+    flush_drawing();  // image draws are batched: send them before reading
+    GLint picture[4]; // the viewport is the picture's corner of the back buffer
+    glGetIntegerv(GL_VIEWPORT, picture);
+    return read_rows(x, y, w, h, picture[3]);
+}
+
+void script_window_size(int* width, int* height) {
+    SDL_GL_GetDrawableSize(SDL_GL_GetCurrentWindow(), width, height);
+}
+
+std::vector<uint32_t> script_read_window(int x, int y, int w, int h) {
+    int dw, dh;
+    script_window_size(&dw, &dh);
+    return read_rows(x, y, w, h, dh);
 }
 
 uint32_t script_pixel(int x, int y) {
     uint32_t p = script_read_pixels(x, y, 1, 1)[0];
     const auto* b = reinterpret_cast<const unsigned char*>(&p);
     return uint32_t(b[0]) << 16 | uint32_t(b[1]) << 8 | b[2];
+}
+
+bool display_start_video() {
+    (void)offscreen_driver;
+    if (SDL_WasInit(SDL_INIT_VIDEO) || SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+    std::fprintf(stderr, "zedoria: cannot open the display: %s\n", SDL_GetError());
+    return false;
+}
+
+bool display_usable_area(int* width, int* height) {
+    *width = usable_width;
+    *height = usable_height;
+    return true;
 }
 
 int platform_millisecs() {
@@ -108,7 +145,6 @@ void platform_move_pointer(int x, int y) {
 }
 
 void platform_poll_events() {
-    (void)offscreen_driver;
     while (!pending.empty()) {
         auto event = std::move(pending.front());
         pending.pop_front();

@@ -35,6 +35,13 @@ void script_on_wait(std::function<void()> hook);
 // the tick is delivered. A test that stops a run from inside a wait calls it, so that the next
 // run starts with a fresh frame instead of finding a tick left over.
 void script_complete_wait();
-// The back buffer as RGBA rows, top row first, in game pixels; read before present_frame.
+// The usable area of the screen that a window opened from now on may take (at first 1024 x 768,
+// where the game's window opens at 1x).
+void script_display_area(int width, int height);
+// The picture drawn so far as RGBA rows, top row first, in game pixels; read before present_frame.
 std::vector<uint32_t> script_read_pixels(int x, int y, int w, int h);
-uint32_t script_pixel(int x, int y); // one pixel of the back buffer as 0xRRGGBB
+// The window's whole back buffer as the screen shows it (the picture scaled), in window pixels;
+// read after present_frame, which leaves the offscreen surface's buffer as it showed it.
+std::vector<uint32_t> script_read_window(int x, int y, int w, int h);
+void script_window_size(int* width, int* height); // the open window's size in pixels
+uint32_t script_pixel(int x, int y);              // one pixel of the back buffer as 0xRRGGBB

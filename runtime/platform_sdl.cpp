@@ -6,6 +6,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <thread>
 
 #include "runtime/display_sdl.h"
@@ -23,6 +25,56 @@ static void ensure_sdl() {
     std::atexit(SDL_Quit);
     sdl_ready = true;
 }
+
+// SDL's drivers that show a window on a desktop, with the variable that names their display.
+// Its other drivers show nothing (offscreen, dummy) or take over a console; the program never
+// runs on unseen.
+static const struct {
+    const char* driver;
+    const char* variable;
+} desktop_drivers[] = {
+    {"x11", "DISPLAY"},
+    {"wayland", "WAYLAND_DISPLAY"},
+};
+
+// Why no desktop driver started: the display variables unset, or those set not answering.
+static std::string no_display_reason() {
+    std::string set;
+    for (const auto& d : desktop_drivers)
+        if (const char* value = std::getenv(d.variable); value && *value)
+            set += (set.empty() ? "" : " or ") + std::string(d.variable) + "=" + value;
+    return set.empty() ? "DISPLAY and WAYLAND_DISPLAY are unset" : "cannot connect to " + set;
+}
+
+// Tries the desktop drivers in SDL's own order, each only where its display is named (and over
+// an SDL_VIDEODRIVER of the environment, which could name an invisible one).
+static bool start_desktop_video() {
+    for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i)
+        for (const auto& d : desktop_drivers) {
+            const char* value = std::getenv(d.variable);
+            if (std::strcmp(SDL_GetVideoDriver(i), d.driver) != 0 || !value || !*value) continue;
+            SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, d.driver, SDL_HINT_OVERRIDE);
+            if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+        }
+    return false;
+}
+
+// A game without a screen can neither be played nor left: it says why and ends at once.
+bool display_start_video() {
+    if (SDL_WasInit(SDL_INIT_VIDEO) || start_desktop_video()) return true;
+    std::fprintf(stderr, "zedoria: cannot open a window: no graphical display found (%s)\n",
+                 no_display_reason().c_str());
+    platform_exit(1);
+}
+
+bool display_usable_area(int* width, int* height) {
+    SDL_Rect area;
+    if (SDL_GetDisplayUsableBounds(0, &area) != 0) return false;
+    *width = area.w;
+    *height = area.h;
+    return true;
+}
+
 
 // The machine's own millisecond counter since it started (suspended time included), so that the
 // clock seeds the generator differently in every run. Wraps as a 32-bit int, as the game's
@@ -150,6 +202,7 @@ static void deliver(const SDL_Event& e) {
         event_mouse_wheel(e.wheel.y * 120);
         break;
     case SDL_WINDOWEVENT:
+        if (e.window.windowID != display_window_id()) break; // a window closed since
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) event_focus(true);
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) event_focus(false);
         break;
@@ -179,6 +232,9 @@ void platform_wait_events() {
     platform_poll_events();
 }
 
+// The display is closed first, while the renderer is known to be idle, rather than by SDL's and
+// Xlib's exit handlers (see platform_close_display).
 void platform_exit(int status) {
+    platform_close_display();
     std::exit(status);
 }

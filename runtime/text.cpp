@@ -2,6 +2,7 @@
 #include "runtime/text.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "runtime/draw_context.h"
 #include "runtime/glyph_font.h"
@@ -15,12 +16,16 @@ TGlyphFont& current_font() {
     return draw_context.font ? *draw_context.font : builtin_font();
 }
 
-// Opens `file`; when it does not load, the system's sans-serif font at the same size stands in,
-// and standard error hears once what was used instead.
+// Opens `file`; when it does not load, the system's sans-serif font at the same size stands in.
+// A file that is not there at all is the normal case on systems without it (the game's Windows
+// font path never exists on Linux), so only a file there but broken, or the fall back to the
+// built-in font, is said once on standard error.
 std::unique_ptr<TTrueTypeFont> open_font_or_standin(const std::string& file, int size, int style) {
     if (auto font = open_truetype_font(file, size, style)) return font;
     std::string standin = find_system_sans_font();
     auto font = standin.empty() ? nullptr : open_truetype_font(standin, size, style);
+    std::error_code ignored;
+    if (font && !std::filesystem::exists(file, ignored)) return font;
     if (font)
         std::fprintf(stderr, "zedoria: cannot load font %s, using %s\n", file.c_str(),
                      standin.c_str());

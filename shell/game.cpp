@@ -87,6 +87,7 @@ void load_game_resources() {
 void finish_frame() {
     present_frame(-1);
     clear_screen();
+    if (key_hit(KEY_F11) != 0) switch_display_kind(); // every screen ends its frames here
     wait_timer(frame_timer);
 }
 
@@ -138,8 +139,11 @@ void play_frame() {
     finish_frame();
 }
 
+// Escape, or the window losing the focus (the player went to another window), returns to the
+// title menu; a focus lost before play began does not count.
 void run_play_loop() {
-    while (key_hit(KEY_ESCAPE) == 0) play_frame();
+    focus_lost();
+    while (key_hit(KEY_ESCAPE) == 0 && focus_lost() == 0) play_frame();
     name_entry_leave();
 }
 

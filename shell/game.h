@@ -19,13 +19,13 @@ extern int display_fullscreen;     // 1 while the open display is the full-scree
 void start_game();                 // every start-up step up to the main loop, in order
 void load_game_resources();        // calls every loader of the game once, in a fixed order
 [[noreturn]] void run_main_loop(); // title menu and play, alternating until the program ends
-void run_play_loop();              // frames of play until Escape is pressed
+void run_play_loop(); // frames of play until Escape is pressed or the window loses the focus
 // Puts every piece of the evening back to its start ("Neuer Abend"): the host, the cook, the
 // guests and their seats, the dishes, the points, both ending flags, the next arrival in 5 s,
 // twelve new closing figures, the generator seeded from the clock. No picture is loaded again.
 void start_new_evening();
 void play_frame();   // one frame of play: exactly one of its three branches
-void finish_frame(); // present, clear, wait for the next tick
+void finish_frame(); // present, clear, F11 (window or full screen), wait for the next tick
 // Opens the 800 x 608 display titled "Zedoria" (full screen when full_screen is non-zero; the
 // other kind when that fails) and sets again the drawing state the game relies on: blend 3, mask
 // colour (255, 0, 255) and ui_font. Returns false when no display could be opened at all.

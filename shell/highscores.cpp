@@ -6,12 +6,13 @@
 #include <cstring>
 
 #include "runtime/files.h"
+#include "runtime/paths.h"
 #include "runtime/safe_save.h"
 
 TString highscore_table[10][2];
 int highscore_marked[10];
 
-static const TString highscore_path = u"data/highscore.dat";
+static const TString highscore_file = u"data/highscore.dat"; // beside the program, or the user's
 static std::vector<THighscoreEntry> saved_this_run; // the entries this run added to the table
 
 TString highscore_time_text(int seconds) {
@@ -42,11 +43,13 @@ static void mark_saved_entries(const THighscoreEntry (&entries)[10]) {
     }
 }
 
-// A missing or unreadable file reads as empty: ten empty entries with 0:00.
+// A missing or unreadable file reads as empty: ten empty entries with 0:00. The user's own table
+// is read once it exists, the shipped one until then.
 void read_highscores() {
-    auto file = open_read_file(highscore_path);
+    TString path = path_to_read(highscore_file, TUserFolder::data);
+    auto file = open_read_file(path);
     if (!file->handle)
-        std::fprintf(stderr, "zedoria: cannot read data/highscore.dat: %s\n",
+        std::fprintf(stderr, "zedoria: cannot read %s: %s\n", native_path(path).c_str(),
                      std::strerror(file->open_error));
     read_line(file.get()); // the first line is a heading
     THighscoreEntry entries[10];
@@ -55,14 +58,14 @@ void read_highscores() {
         highscore_table[i][0] = entries[i].name;
         highscore_table[i][1] = highscore_time_text(entries[i].seconds);
     }
-    report_short_file(file.get(), highscore_path, 11);
+    report_short_file(file.get(), path, 11);
     close_file(file.get());
     mark_saved_entries(entries);
 }
 
 THighscoreFile read_highscore_file() {
     THighscoreFile table;
-    auto file = open_read_file(highscore_path);
+    auto file = open_read_file(path_to_read(highscore_file, TUserFolder::data));
     table.heading = file->size == 0 ? TString(u"Bestenliste") : read_line(file.get());
     for (int i = 0; i < 10; ++i) {
         TString line = read_line(file.get());
@@ -89,12 +92,13 @@ int save_highscore(const TString& name, int score) {
     THighscoreFile table = read_highscore_file();
     int rank = insert_highscore(table, name, score);
     if (rank == 0) return 0;
-    auto file = open_safe_write_file(highscore_path);
+    TString path = path_to_write(highscore_file, TUserFolder::data);
+    auto file = open_safe_write_file(path);
     write_line(file.get(), table.heading);
     for (const TString& line : table.lines) write_line(file.get(), line);
-    if (int failed = commit_safe_write(std::move(file), highscore_path)) {
-        std::fprintf(stderr, "zedoria: cannot save data/highscore.dat: %s; the old table stays\n",
-                     std::strerror(failed));
+    if (int failed = commit_safe_write(std::move(file), path)) {
+        std::fprintf(stderr, "zedoria: cannot save %s: %s; the old table stays\n",
+                     native_path(path).c_str(), std::strerror(failed));
         return 0;
     }
     saved_this_run.push_back({name, score});

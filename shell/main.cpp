@@ -1,5 +1,5 @@
 // main.cpp -- the program entry: no arguments, no command line; the game runs until it ends itself.
-#include "runtime/files.h"
+#include "runtime/paths.h"
 #include "shell/game.h"
 
 int main() {

@@ -7,31 +7,51 @@
 #include "runtime/files.h"
 #include "runtime/input.h"
 #include "runtime/numeric.h"
+#include "runtime/paths.h"
 #include "runtime/safe_save.h"
 #include "runtime/text.h"
 #include "shell/game.h"
 
-float sound_volume = 0.8f;
+static const float start_volume = 0.8f;
+float sound_volume = start_volume;
 int fullscreen = 0;
 
+// Where the game keeps it; an installed game keeps the user's own under ~/.config/zedoria/.
 static const TString settings_path = u"data/optionen.txt";
 
+// Saves the two lines safely; a failed save leaves the old file and says so.
+static void save_settings_lines(const TString& volume_line, int flag) {
+    TString path = path_to_write(settings_path, TUserFolder::config);
+    auto file = open_safe_write_file(path);
+    write_line(file.get(), volume_line);
+    write_line(file.get(), int_to_string(flag));
+    if (int failed = commit_safe_write(std::move(file), path))
+        std::fprintf(stderr, "zedoria: cannot save %s: %s; the old settings stay\n",
+                     native_path(path).c_str(), std::strerror(failed));
+}
+
 void write_settings() {
-    auto file = open_safe_write_file(settings_path);
-    write_line(file.get(), float_to_string(sound_volume));
-    write_line(file.get(), int_to_string(fullscreen));
-    if (int failed = commit_safe_write(std::move(file), settings_path))
-        std::fprintf(stderr, "zedoria: cannot save data/optionen.txt: %s; the old settings stay\n",
-                     std::strerror(failed));
+    save_settings_lines(float_to_string(sound_volume), fullscreen);
 }
 
 void read_settings(int mode) {
-    auto file = open_read_file(settings_path);
-    sound_volume = file->handle ? string_to_float(read_line(file.get())) : 0.8f;
+    TString path = path_to_read(settings_path, TUserFolder::config);
+    auto file = open_read_file(path);
+    sound_volume = file->handle ? string_to_float(read_line(file.get())) : start_volume;
     fullscreen = file->handle ? string_to_int(read_line(file.get())) : 0;
-    report_short_file(file.get(), settings_path, 2);
+    report_short_file(file.get(), path, 2);
     close_file(file.get());
     if (mode != -1 && (fullscreen != 0) != (display_fullscreen != 0)) open_game_display(fullscreen);
+}
+
+void switch_display_kind() {
+    auto file = open_read_file(path_to_read(settings_path, TUserFolder::config));
+    TString volume_line = read_line(file.get());
+    if (file->lines == 0) volume_line = float_to_string(start_volume); // no file, or an empty one
+    close_file(file.get());
+    open_game_display(display_fullscreen != 0 ? 0 : 1);
+    fullscreen = display_fullscreen;
+    save_settings_lines(volume_line, fullscreen);
 }
 
 // n + 1 lines from x = 576, red at the left to green at 96; lines past the window's right edge

@@ -1,5 +1,5 @@
-// settings.h -- the two settings (volume and full screen), their file "data/optionen.txt" and the
-// menu's settings view.
+// settings.h -- the two settings (volume and full screen), their file "data/optionen.txt" (the
+// user's own ~/.config/zedoria/optionen.txt for an installed game) and the menu's settings view.
 //
 // Start-up reads the file before the window opens; the settings view's "Übernehmen" saves and
 // reads back (applying a changed full-screen flag at once), "Zurück" reads back to discard.
@@ -17,4 +17,8 @@ void write_settings();
 // Reads both values from the file; a missing file gives the start values (0.8, 0). Mode -1 only
 // reads; any other mode also re-opens the display when the flag read differs from it.
 void read_settings(int mode);
+// F11 on any screen: opens the other kind of display at once (window or full screen) and saves
+// the kind shown in the file, whose volume line stays as the file has it (the start volume when
+// there is no file). The switch shows the new kind; the volume in force stays.
+void switch_display_kind();
 void settings_view(TMenuState& menu); // one frame: slider, switch, "Übernehmen" and "Zurück"

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <filesystem>
 
 #include "runtime/data_table.h"
 #include "runtime/files.h"
@@ -101,13 +100,6 @@ TEST_F(Files, OpeningForWritingTruncates) {
     write_line(stream.get(), u"n");
     close_file(stream.get());
     EXPECT_EQ(read_file("data/t.txt"), "n\r\n");
-}
-
-TEST(ProgramFolder, BecomesTheWorkingFolder) {
-    enter_scratch_folder();
-    enter_program_folder();
-    EXPECT_EQ(std::filesystem::current_path(),
-              std::filesystem::canonical("/proc/self/exe").parent_path());
 }
 
 TEST(DataTable, ItemsConvertToIntByType) {

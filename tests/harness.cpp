@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "shell/game.h"
+#include "shell/title_menu.h"
 
 namespace fs = std::filesystem;
 
@@ -71,6 +72,15 @@ bool run_frames(const std::function<void()>& loop, long frames,
 
 bool play_frames(long frames, const std::function<void()>& each_frame) {
     return run_frames(run_play_loop, frames, each_frame);
+}
+
+void run_menu(const std::vector<std::function<void()>>& script) {
+    long start = script_waits();
+    if (script[0]) script[0]();
+    run_frames(run_title_menu, long(script.size()), [&] {
+        size_t k = size_t(script_waits() - start);
+        if (k < script.size() && script[k]) script[k]();
+    });
 }
 
 void write_file(const std::string& path, const std::string& bytes) {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "runtime/platform_script.h"
 
@@ -24,6 +25,9 @@ bool run_frames(const std::function<void()>& loop, long frames,
 // tick had come; run_frames then returns true.
 [[noreturn]] void stop_frames();
 bool play_frames(long frames, const std::function<void()>& each_frame = {}); // run_play_loop
+// Runs a fresh title menu for script.size() frames: script[0] before the first frame, script[k]
+// at the end of frame k (its input reaches frame k + 1).
+void run_menu(const std::vector<std::function<void()>>& script);
 // Writes a file with exactly these bytes (creating folders); reads one back whole.
 void write_file(const std::string& path, const std::string& bytes);
 std::string read_file(const std::string& path);

@@ -3,6 +3,7 @@
 // closing picture's layout and the highscore file have the game's formats.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -134,6 +135,33 @@ TEST_F(Pictures, EveryPictureTheGameLoadsHasItsCellSizeAndFrameCount) {
         for (int f = 0; f < image_frames(image.get()); ++f) // no frame is left blank
             EXPECT_GT(count_pixels(image.get(), f, [](auto p) { return p[3] > 0; }), 0)
                 << name << " frame " << f;
+    }
+}
+
+// The desktop's icons (drawn beside the pictures, into icons/ of the build folder): each of its
+// size, clear around the plate and opaque on it, in the few colours of the props, no magenta.
+TEST_F(Pictures, TheIconsAreAPlateOnAClearGroundAtEverySize) {
+    std::filesystem::path icons =
+        std::filesystem::canonical("/proc/self/exe").parent_path() / "icons" / "hicolor";
+    for (int n : {16, 32, 48, 64, 128, 256}) {
+        std::string size = std::to_string(n) + "x" + std::to_string(n);
+        TImagePtr icon =
+            load_image((icons / size / "apps" / "de.zedoria.Zedoria.png").u16string(), 0);
+        ASSERT_TRUE(icon) << size;
+        EXPECT_EQ(image_width(icon.get()), n);
+        EXPECT_EQ(image_height(icon.get()), n);
+        auto pixels = stored_pixels(icon.get(), 0);
+        for (int corner : {0, n - 1, n * (n - 1), n * n - 1})
+            EXPECT_TRUE(transparent(pixels[size_t(corner)])) << size;
+        EXPECT_EQ(pixels[size_t(n / 2 * n + n / 2)][3], 255) << size;
+        int clear = count_pixels(icon.get(), 0, transparent);
+        EXPECT_GT(clear, n * n / 8) << size;
+        EXPECT_LT(clear, n * n / 2) << size;
+        EXPECT_EQ(
+            count_pixels(icon.get(), 0,
+                         [](auto p) { return p[3] > 0 && p[0] > 200 && p[1] < 80 && p[2] > 200; }),
+            0)
+            << size;
     }
 }
 

@@ -239,12 +239,14 @@ const TDataFile data_files[] = {
 
 // What the game should say about the damaged file (`written` is what the file holds now): a
 // picture once per load, the menu's own on each of the menu's three entries; a data file once
-// per reading; the font once, naming the stand-in.
+// per reading; a broken font once, naming the stand-in (a missing one is the normal case on
+// Linux, where the stand-in is taken silently).
 std::vector<std::string> expected_lines(const TCase& c, const std::string& written) {
     if (is_picture(c.file)) {
         std::string line = expected_picture_line(c);
         return std::vector<std::string>(line.empty() ? 0 : is_menu_picture(c.file) ? 3 : 1, line);
     }
+    if (c.file == font_path && c.damage == TDamage::missing) return {};
     if (c.file == font_path)
         return {"zedoria: cannot load font " + font_path + ", using " + find_system_sans_font()};
     for (const TDataFile& d : data_files) {

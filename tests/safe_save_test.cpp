@@ -1,7 +1,7 @@
 // safe_save_test.cpp -- the settings and highscore saves killed at each of their system calls, and
-// the settings save on a full disk, in a read-only folder and past the file size limit: the file
-// always holds the old or the new content whole, and a save that fails says so and leaves the old
-// file.
+// the settings save on a full disk, in a read-only folder (and home) and past the file size limit:
+// the file always holds the old or the new content whole, and a save that fails says so and
+// leaves the old file.
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <signal.h>
@@ -147,25 +147,33 @@ int save_and_look() {
 }
 
 TEST(SafeSave, ASaveThatCannotBeWrittenLeavesTheOldFileAndSaysSo) {
+    // A read-only data folder sends the save to the user's own folder (runtime/paths.h); with
+    // the home in the read-only folder too, that cannot be written either.
+    const std::string scratch = enter_scratch_folder();
+    const std::string in_home = scratch + "/data/.config/zedoria/optionen.txt";
     const struct {
         const char* name;
         bool needs_mount;
         std::function<void()> prepare; // in the child, before the save
+        std::string saved_as;          // the path the message names
         const char* reason;
     } cases[] = {
-        {"full disk", true, fill_the_disk, "No space left on device"},
-        {"read-only data folder", true,
-         [] { mount("tmpfs", "data", "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"); },
-         "Read-only file system"},
+        {"full disk", true, fill_the_disk, "data/optionen.txt", "No space left on device"},
+        {"read-only data folder and home", true,
+         [&] {
+             mount("tmpfs", "data", "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k");
+             setenv("HOME", (scratch + "/data").c_str(), 1);
+             unsetenv("XDG_CONFIG_HOME");
+         },
+         in_home, "Read-only file system"},
         {"file size limit", false,
          [] {
              signal(SIGXFSZ, SIG_IGN);
              rlimit limit{4, 4};
              setrlimit(RLIMIT_FSIZE, &limit);
          },
-         "File too large"},
+         "data/optionen.txt", "File too large"},
     };
-    enter_scratch_folder();
     for (const auto& c : cases) {
         write_file("data/optionen.txt", old_bytes);
         std::string said;
@@ -181,7 +189,7 @@ TEST(SafeSave, ASaveThatCannotBeWrittenLeavesTheOldFileAndSaysSo) {
             continue;
         }
         EXPECT_EQ(status, 0) << c.name << ": the old file did not stay whole";
-        EXPECT_EQ(said, std::string("zedoria: cannot save data/optionen.txt: ") + c.reason +
+        EXPECT_EQ(said, "zedoria: cannot save " + c.saved_as + ": " + c.reason +
                             "; the old settings stay\n")
             << c.name;
     }

@@ -10,6 +10,7 @@
 
 #include "runtime/draw_context.h"
 #include "runtime/graphics.h"
+#include "runtime/input.h"
 #include "runtime/safe_save.h"
 #include "shell/game.h"
 #include "shell/settings.h"
@@ -31,16 +32,6 @@ void click_uebernehmen() {
 }
 void click_zurueck() {
     script_click(400, 304);
-}
-
-// Runs a fresh title menu: script[0] before the first frame, script[k] at the end of frame k.
-void run_menu(const std::vector<std::function<void()>>& script) {
-    long start = script_waits();
-    if (script[0]) script[0]();
-    run_frames(run_title_menu, long(script.size()), [&] {
-        size_t k = size_t(script_waits() - start);
-        if (k < script.size() && script[k]) script[k]();
-    });
 }
 
 // The game started with this settings file in its data folder (nullptr: none).
@@ -185,6 +176,44 @@ TEST(Settings, UebernehmenSavesTheSwitchAndChangesTheDisplayKeepingTheDrawingSta
     EXPECT_EQ(read_file("data/optionen.txt"), start_bytes);
     EXPECT_EQ(display_fullscreen, 0);
     expect_game_drawing_state();
+}
+
+// F11 on any screen switches between window and full screen at once and saves the kind shown,
+// the file's volume line kept as the file has it; the volume in force and a drag not yet saved
+// stay as they are.
+TEST(Settings, F11SwitchesTheDisplayOnEveryScreenAndSavesItKeepingTheFilesVolumeLine) {
+    start_with_settings("0.25\r\n0\r\n");
+    run_menu({[] { script_tap(KEY_F11); }, {}}); // the main view
+    EXPECT_EQ(display_fullscreen, 1);
+    EXPECT_EQ(fullscreen, 1);
+    EXPECT_EQ(read_file("data/optionen.txt"), "0.25\r\n1\r\n");
+    expect_game_drawing_state();
+    int shown = -1;
+    run_menu({
+        click_optionen,
+        [] { script_mouse_move(624, 105), script_mouse_press(1); }, // volume to 0.5, not saved
+        [] { script_mouse_release(1), script_tap(KEY_F11); },
+        [&] { shown = fullscreen; },
+    });
+    EXPECT_EQ(display_fullscreen, 0);
+    EXPECT_EQ(shown, 0); // the switch shows "Aus"
+    EXPECT_EQ(read_file("data/optionen.txt"), "0.25\r\n0\r\n");
+    EXPECT_EQ(sound_volume, 0.5f);
+    // In play, which goes on.
+    long start = script_waits();
+    EXPECT_TRUE(play_frames(6, [start] {
+        if (script_waits() - start == 2) script_tap(KEY_F11);
+    }));
+    EXPECT_EQ(display_fullscreen, 1);
+    EXPECT_EQ(read_file("data/optionen.txt"), "0.25\r\n1\r\n");
+    expect_game_drawing_state();
+}
+
+TEST(Settings, F11WithoutASettingsFileSavesTheStartVolume) {
+    start_with_settings(nullptr);
+    run_menu({[] { script_tap(KEY_F11); }, {}});
+    EXPECT_EQ(display_fullscreen, 1);
+    EXPECT_EQ(read_file("data/optionen.txt"), "0.800000012\r\n1\r\n");
 }
 
 TEST(Settings, StartUpReadsTheFileAndOpensASavedFullScreen) {

@@ -192,16 +192,13 @@ struct FontFallback : ::testing::Test {
     void SetUp() override { enter_scratch_folder(); }
 };
 
-TEST_F(FontFallback, MissingFixedPathGivesTheSystemSansFont) {
-    std::string standin = find_system_sans_font();
-    ASSERT_NE(standin, "");
+// The fixed path never exists on Linux: the stand-in is the normal case, taken silently.
+TEST_F(FontFallback, MissingFixedPathGivesTheSystemSansFontSilently) {
+    ASSERT_NE(find_system_sans_font(), "");
     testing::internal::CaptureStderr();
     TGlyphFontPtr font = load_image_font(game_font_path, 12, 4);
-    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     ASSERT_NE(font, nullptr);
-    EXPECT_NE(said.find("C:/Windows/Fonts/LSans.ttf"), std::string::npos) << said;
-    EXPECT_NE(said.find(standin), std::string::npos) << said;
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
     set_image_font(font.get());
     EXPECT_GT(text_height(), 12); // the line height of a 12-pixel face, not the built-in 16
     EXPECT_LT(text_height(), 16);

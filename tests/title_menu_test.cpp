@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "characters/disciple.h"
+#include "characters/player.h"
 #include "runtime/clock.h"
 #include "runtime/input.h"
 #include "runtime/random.h"
@@ -206,6 +207,43 @@ TEST(TitleMenu, TheMainLoopAlternatesBetweenMenuAndTheSameEvening) {
     EXPECT_EQ(run.end, TEnd::program_ended);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.frames, 10);
+}
+
+// Losing the focus in any phase of play (the player went to another window) returns to the title
+// menu as Escape does; the menu then waits, and "Spielen" resumes the same evening. A focus lost
+// and regained while the menu was shown does not cut the next play short.
+TEST(TitleMenu, LosingTheFocusInPlayShowsTheMenuAndSpielenResumesTheSameEvening) {
+    start_test_game();
+    const struct {
+        const char* phase;
+        std::function<void()> enter;
+    } phases[] = {
+        {"normal play", [] {}},
+        {"closing walk", [] { average_contentment = 20; }},
+        {"closing picture", [] { ending_sequence_active = 1; }},
+    };
+    for (const auto& p : phases) {
+        p.enter();
+        TMenuRun play = run_script(run_play_loop, {{}, {}, [] { script_focus(false); }, {}, {}});
+        EXPECT_EQ(play.end, TEnd::left_for_play) << p.phase << ": play went on";
+        EXPECT_EQ(play.frames, 2) << p.phase;
+        const int started = ending_started, arrived = ending_sequence_active;
+        const float x = player_x, y = player_y;
+        std::vector<std::function<void()>> waiting(40);
+        waiting[5] = [] { script_focus(true); };
+        waiting[10] = [] { script_focus(false), script_focus(true); };
+        EXPECT_EQ(run_script(run_title_menu, waiting).end, TEnd::still_running) << p.phase;
+        TMenuRun menu = run_script(run_title_menu, {[] { script_click(400, 112); }, {}});
+        EXPECT_EQ(menu.end, TEnd::left_for_play) << p.phase << ": \"Spielen\" did not play";
+        EXPECT_EQ(ending_started, started) << p.phase;
+        EXPECT_EQ(ending_sequence_active, arrived) << p.phase;
+        EXPECT_EQ(player_x, x) << p.phase;
+        EXPECT_EQ(player_y, y) << p.phase;
+        EXPECT_EQ(run_script(run_play_loop, std::vector<std::function<void()>>(5)).end,
+                  TEnd::still_running)
+            << p.phase << ": the focus lost in the menu ended play";
+    }
+    EXPECT_EQ(ending_started, 1);
 }
 
 } // namespace

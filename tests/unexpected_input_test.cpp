@@ -86,23 +86,24 @@ TEST(UnexpectedInput, AFloodOfPressesAndClicksInOneFrame) {
     };
     for (int frame = 0; frame < 1000 && !dish_before_him(); ++frame) play_frames(1);
     ASSERT_TRUE(dish_before_him()) << "the cook put no dish on the middle place";
-    int dishes = list_count(dish_list);
-    // The flood's clicks wait for the first bar hovered in the menu: the pointer rests in none.
-    script_mouse_move(0, 0);
+    int dishes = list_count(dish_list), shown = display_fullscreen;
     ASSERT_TRUE(play_frame_with([] { flood(200, false); }));
     EXPECT_EQ(hands_state, HANDS_PICKING_UP) << "Space taken once, however often it came";
+    EXPECT_EQ(display_fullscreen, 1 - shown) << "F11 taken once, however often it came";
     EXPECT_EQ(list_count(dish_list), dishes - 1);
     play_frames(30);
     EXPECT_EQ(bookkeeping_fault(), "");
 
     // With Escape among the presses the frame leaves for the menu, whose first frame does not
-    // see the Escape and so does not end the program.
+    // see the Escape and so does not end the program (it takes the F11 of the flood).
     EXPECT_FALSE(play_frame_with([] { flood(50, true); }));
     // Clicks by the hundred in one menu frame: "Optionen", then the full-screen switch once.
-    int before = fullscreen;
+    // The flood's clicks wait for the first bar hovered, and each F11 puts the pointer at the
+    // centre of the new display, in the band of "Beenden": the pointer goes where no bar is.
+    int before = -1;
     EXPECT_FALSE(menu_visit({
-        {},
-        {},
+        [] { script_mouse_move(0, 0); },
+        [&] { before = fullscreen, script_mouse_move(0, 0); },
         [] {
             for (int i = 0; i < 500; ++i) script_click(400, 240);
         },

@@ -138,8 +138,10 @@ static std::vector<TRgb> palette_of(const TCanvas& canvas) {
     return palette;
 }
 
-// The rows as the PNG stores them: palette indexes, or RGB triples when `palette` is empty.
-static std::vector<uint8_t> encode_rows(const TCanvas& canvas, const std::vector<TRgb>& palette) {
+// The rows as the PNG stores them: palette indexes, or RGB triples when `palette` is empty (RGBA
+// with `transparent`, magenta pixels clear).
+static std::vector<uint8_t> encode_rows(const TCanvas& canvas, const std::vector<TRgb>& palette,
+                                        bool transparent) {
     std::vector<uint8_t> bytes;
     for (TRgb p : canvas.pixels()) {
         if (!palette.empty()) {
@@ -147,12 +149,13 @@ static std::vector<uint8_t> encode_rows(const TCanvas& canvas, const std::vector
                 uint8_t(std::find(palette.begin(), palette.end(), p) - palette.begin()));
         } else {
             bytes.insert(bytes.end(), {p.r, p.g, p.b});
+            if (transparent) bytes.push_back(p == TRANSPARENT ? 0 : 255);
         }
     }
     return bytes;
 }
 
-bool write_png(const std::string& path, const TCanvas& canvas) {
+bool write_png(const std::string& path, const TCanvas& canvas, bool transparent) {
     std::filesystem::path p(path);
     std::error_code ec;
     if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path(), ec);
@@ -164,7 +167,7 @@ bool write_png(const std::string& path, const TCanvas& canvas) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     std::vector<TRgb> palette = palette_of(canvas);
-    std::vector<uint8_t> bytes = encode_rows(canvas, palette);
+    std::vector<uint8_t> bytes = encode_rows(canvas, palette, transparent);
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
         std::fclose(file);
@@ -174,14 +177,21 @@ bool write_png(const std::string& path, const TCanvas& canvas) {
     png_init_io(png, file);
     png_set_compression_level(png, 9);
     png_set_filter(png, 0, palette.empty() ? PNG_ALL_FILTERS : PNG_FILTER_NONE);
+    int direct = transparent ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB;
     png_set_IHDR(png, info, canvas.width(), canvas.height(), 8,
-                 palette.empty() ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE,
+                 palette.empty() ? direct : PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     std::vector<png_color> entries;
-    for (TRgb c : palette) entries.push_back({c.r, c.g, c.b});
+    std::vector<png_byte> alphas; // the palette's alpha: magenta clear, every other colour opaque
+    for (TRgb c : palette) {
+        entries.push_back({c.r, c.g, c.b});
+        alphas.push_back(c == TRANSPARENT ? 0 : 255);
+    }
     if (!entries.empty()) png_set_PLTE(png, info, entries.data(), int(entries.size()));
+    if (!entries.empty() && transparent)
+        png_set_tRNS(png, info, alphas.data(), int(alphas.size()), nullptr);
     std::vector<png_bytep> rows;
-    size_t stride = size_t(canvas.width()) * (palette.empty() ? 3 : 1);
+    size_t stride = size_t(canvas.width()) * (palette.empty() ? (transparent ? 4 : 3) : 1);
     for (int y = 0; y < canvas.height(); ++y) rows.push_back(bytes.data() + stride * y);
     png_set_rows(png, info, rows.data());
     png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);

@@ -57,7 +57,9 @@ TCanvas make_strip(const std::vector<TCanvas>& cells);
 // Mixes two colours: t = 0 gives a, t = 1 gives b.
 TRgb mix(TRgb a, TRgb b, float t);
 
-// Writes the canvas as an 8-bit PNG without alpha, creating missing folders: a palette picture
-// when it has at most 256 colours, else RGB. Fixed compression settings and no time stamp, so the
-// same canvas always gives the same bytes. Returns false (and says why) when it cannot write.
-bool write_png(const std::string& path, const TCanvas& canvas);
+// Writes the canvas as an 8-bit PNG, creating missing folders: a palette picture when it has at
+// most 256 colours, else RGB. Without alpha the magenta pixels stay magenta, as the game masks
+// them itself; with `transparent` they become transparent pixels (for pictures other programs
+// show). Fixed compression settings and no time stamp, so the same canvas always gives the same
+// bytes. Returns false (and says why) when it cannot write.
+bool write_png(const std::string& path, const TCanvas& canvas, bool transparent = false);

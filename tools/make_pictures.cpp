@@ -4,6 +4,7 @@
 //   make_pictures OUT                       the whole gfx/ tree under OUT
 //   make_pictures --sheet FILE.png [TEXT..] every picture (whose name contains one TEXT) at 3x
 //   make_pictures --layout FILE             the layout file data/Endpos.txt
+//   make_pictures --icons OUT               the program's icons under OUT/hicolor/
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -66,9 +67,9 @@ int write_sheet(const std::string& file, const std::vector<std::string>& filters
     return write_png(file, sheet.scaled(SHEET_SCALE)) ? 0 : 1;
 }
 
-int write_tree(const std::string& out) {
-    for (const TPicture& p : all_pictures())
-        if (!write_png(out + "/" + p.path, p.canvas)) return 1;
+int write_tree(const std::string& out, const TPictureList& pictures, bool transparent) {
+    for (const TPicture& p : pictures)
+        if (!write_png(out + "/" + p.path, p.canvas, transparent)) return 1;
     return 0;
 }
 
@@ -83,7 +84,9 @@ int main(int argc, char** argv) {
     std::string first = argc > 1 ? argv[1] : "";
     if (first == "--sheet" && argc >= 3) return write_sheet(argv[2], {argv + 3, argv + argc});
     if (first == "--layout" && argc == 3) return write_layout(argv[2]);
-    if (argc == 2 && !first.starts_with("--")) return write_tree(first);
-    std::fprintf(stderr, "usage: make_pictures OUT | --sheet FILE.png [TEXT..] | --layout FILE\n");
+    if (first == "--icons" && argc == 3) return write_tree(argv[2], icon_pictures(), true);
+    if (argc == 2 && !first.starts_with("--")) return write_tree(first, all_pictures(), false);
+    std::fprintf(stderr, "usage: make_pictures OUT | --sheet FILE.png [TEXT..] | --layout FILE | "
+                         "--icons OUT\n");
     return 2;
 }

@@ -25,3 +25,7 @@ std::string ending_layout_text();
 
 // Every picture, in the order above.
 TPictureList all_pictures();
+
+// The program's icon for the desktop at 16, 32, 48, 64, 128 and 256 pixels, each under
+// "hicolor/<size>x<size>/apps/" (the layout of share/icons/); written with transparency.
+TPictureList icon_pictures();

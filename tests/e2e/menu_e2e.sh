@@ -11,14 +11,7 @@ printf '0.800000012\r\n0\r\n' >"$expected"
 
 start_game
 xdotool windowfocus --sync "$window" 2>/dev/null || true
-# Clicks made while the game still loads pile up and count as one click in the first menu frame,
-# which is "Optionen" on this row; after that, each click alternates "Optionen" and "Übernehmen"
-# (the same row of both views). So the first saved file comes from one "Übernehmen" clicked in
-# a running menu, which leaves the main view shown.
-for _ in $(seq 60); do
-  click_at 400 240
-  [ -e "$settings" ] && break
-done
+click_until_saved "$settings" 400 240
 cmp "$settings" "$expected" || { echo "settings file differs:"; od -c "$settings" || true; exit 1; }
 rm "$settings"
 
