@@ -5,6 +5,7 @@
 #include "runtime/clock.h"
 #include "runtime/numeric.h"
 #include "runtime/random.h"
+#include "shell/sounds.h"
 
 float cook_x = 0;
 float cook_y = 0;
@@ -68,6 +69,7 @@ void TCook::step() {
         cook_state = COOK_COOKING;
         cook_anim_frame = 0;
         cook_moving = 0;
+        play_game_sound(SOUND_SIZZLE);
     }
     if (cook_moving == 1 && cook_state == COOK_STROLLING)
         cook_next_time = millisecs() + rand_int(1000, 4000); // just arrived: pause

@@ -12,6 +12,9 @@
 
 // The offscreen driver gives a GL context with no display; set before SDL starts its video.
 static const bool offscreen_driver = SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+// Tests are silent: SDL's dummy audio device mixes into nothing. A test that listens names
+// another driver in SDL_AUDIODRIVER, which takes precedence over this hint.
+static const bool dummy_audio = SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
 
 static int clock_ms;                              // the virtual millisecs
 static int tick_period;                           // 0 until the game starts its tick
@@ -101,6 +104,7 @@ void platform_start_ticks(int period_ms) {
 
 void platform_poll_events() {
     (void)offscreen_driver;
+    (void)dummy_audio;
     while (!pending.empty()) {
         auto event = std::move(pending.front());
         pending.pop_front();

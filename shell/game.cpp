@@ -13,9 +13,10 @@
 #include "runtime/input.h"
 #include "runtime/random.h"
 #include "scoring/ending.h"
-#include "shell/settings.h"
-#include "shell/title_menu.h"
 #include "scoring/hud.h"
+#include "shell/settings.h"
+#include "shell/sounds.h"
+#include "shell/title_menu.h"
 
 int ending_started = 0;
 int ending_sequence_active = 0;
@@ -81,6 +82,7 @@ void load_game_resources() {
     choose_ending_figures();
     read_ending_layout();
     set_auto_mid_handle(0);
+    load_game_sounds();
 }
 
 void finish_frame() {

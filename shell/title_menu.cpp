@@ -10,6 +10,7 @@
 #include "shell/game.h"
 #include "shell/highscores.h"
 #include "shell/settings.h"
+#include "shell/sounds.h"
 
 TImagePtr menu_images[2];
 TImagePtr volume_image;
@@ -101,6 +102,7 @@ int menu_button(const TString& label, int row, int style) {
     // The band spans the whole width of the window, 33 pixel rows high.
     if (mouse_y() < y || mouse_y() > y + 32) return 0;
     int clicked = mouse_hit(1) != 0 ? 1 : 0;
+    if (clicked) play_game_sound(SOUND_MENU_TICK);
     draw_row_guests(row, y);
     return clicked;
 }
