@@ -96,8 +96,7 @@ TSoundPtr load_sound(const TString& path, int max_copies) {
     }
     Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromFP(file, SDL_TRUE), 1);
     if (!chunk) {
-        report_failure(path,
-                       std::string("not a sound the mixer can play (") + Mix_GetError() + ")");
+        report_failure(path, std::string("not a sound (") + Mix_GetError() + ")");
         return nullptr;
     }
     return TSoundPtr(new TSound{chunk, max_copies});
