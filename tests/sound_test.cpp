@@ -1,8 +1,9 @@
 // sound_test.cpp -- the sounds as the player hears them: SDL's disk audio driver writes the game's
 // mixed output to a file while the real loops run on the scripted platform, and the tests read it
-// back. Each event plays its own sound to its end; the volume of the settings file, clamped, sets
-// the level (0 silence, 0.5 half of 1); a drag of the slider is heard at once at its new level; a
-// missing device or sound file leaves the game running, silent where it must be, said once.
+// back. Each event plays its own sound to its end; a sound retriggered in every frame does not
+// stack up; the volume of the settings file, clamped, sets the level (0 silence, 0.5 half of 1);
+// a drag of the slider is heard at once at its new level; a missing device or sound file leaves
+// the game running, silent where it must be, said once.
 //
 // The disk driver writes in real time on SDL's audio thread while the virtual clock races ahead,
 // so the tests mark the output's length before the frame that plays a sound, stop the frame loop
@@ -307,6 +308,21 @@ TEST(Sound, ADragOfTheSliderIsHeardAtOnceAtItsNewLevel) {
     EXPECT_NEAR(levels[1], full * 64 / 128, 0.02 * full + 2) << "at 0.5";
     EXPECT_NEAR(levels[2], full * 102 / 128, 0.02 * full + 2) << "at 0.8 after \"Zurück\"";
     EXPECT_FLOAT_EQ(sound_volume, 0.8f);
+}
+
+// A flood of guests, one due in every frame: the bell rings once over itself, never stacked up.
+TEST(Sound, AFloodOfGuestsRingsOneBellAtATime) {
+    TListener listener = start_listening_game("1.00000000");
+    hush_the_evening();
+    long mark = listener.written();
+    auto guest_due = [] { next_arrival_time = millisecs() - 1; };
+    guest_due();
+    play_frames(20, guest_due);
+    EXPECT_EQ(list_count(disciple_list), 20);
+    TSamples bell = sound_samples("door_bell.wav");
+    TSamples heard = listener.wait_for(mark, long(bell.size()) + RATE / 2);
+    EXPECT_EQ(peak_of(heard), peak_of(bell));
+    EXPECT_TRUE(contains_sound(heard, bell));
 }
 
 // A missing sound is silent, named once at start-up; the others play as ever.
