@@ -2,6 +2,7 @@
 #include "characters/cook.h"
 
 #include "characters/dish.h"
+#include "characters/sounds.h"
 #include "runtime/clock.h"
 #include "runtime/numeric.h"
 #include "runtime/random.h"
@@ -68,6 +69,7 @@ void TCook::step() {
         cook_state = COOK_COOKING;
         cook_anim_frame = 0;
         cook_moving = 0;
+        play_game_sound(SOUND_SIZZLE);
     }
     if (cook_moving == 1 && cook_state == COOK_STROLLING)
         cook_next_time = millisecs() + rand_int(1000, 4000); // just arrived: pause

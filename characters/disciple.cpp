@@ -1,6 +1,7 @@
 // disciple.cpp -- the guests' logic: arrival, the seat draw, the walk, contentment, statistics.
 #include "characters/disciple.h"
 
+#include "characters/sounds.h"
 #include "room/room.h"
 #include "runtime/numeric.h"
 #include "runtime/random.h"
@@ -36,6 +37,7 @@ void TDisciple::spawn() {
     guest->kind = rand_int(0, 5);
     guest->step_col = 12;
     guest->step_row = 2;
+    play_game_sound(SOUND_DOOR_BELL);
 }
 
 // Draws a random free seat, claims it and sets out toward it. With no seat left the guest turns
@@ -112,6 +114,7 @@ static void change_contentment(TDisciple& guest) {
     if (guest.contentment == 0) {
         guest.state = DISCIPLE_GIVING_UP;
         guest.anim_frame = 0;
+        play_game_sound(SOUND_SIGH);
     }
 }
 

@@ -2,6 +2,7 @@
 // sprite, the face with its contentment colour, and the guests' image loader.
 #include "characters/disciple.h"
 #include "characters/dish.h"
+#include "characters/sounds.h"
 #include "runtime/numeric.h"
 
 static const float percent_factor = 5.12f; // colour steps per percent, as a float
@@ -37,6 +38,7 @@ static void look_for_food(TDisciple& guest) {
             guest.served = 1;
         }
     }
+    if (guest.state == DISCIPLE_EATING) play_game_sound(SOUND_CHIME);
 }
 
 // An eating guest takes a portion from each dish on its table cell, at most one a second per

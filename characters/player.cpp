@@ -4,6 +4,7 @@
 
 #include "characters/disciple.h"
 #include "characters/dish.h"
+#include "characters/sounds.h"
 #include "room/room.h"
 #include "runtime/clock.h"
 #include "runtime/input.h"
@@ -120,6 +121,7 @@ void take_dishes() {
         carried_amount = dish->amount;
         list_remove(dish_list, dish);
     }
+    if (hands_state == HANDS_PICKING_UP) play_game_sound(SOUND_PLATE_LIFTED);
 }
 
 void clear_cell(int col, int row) {
@@ -145,6 +147,7 @@ void serve_dish() {
         player_anim_frame = 0;
         add_dish(32 * table_col, 32 * table_row, carried_amount);
     }
+    if (hands_state == HANDS_PUTTING_DOWN) play_game_sound(SOUND_PLATE_SET_DOWN);
 }
 
 // Space: take with empty hands, serve with full ones; while taking or serving nothing happens.
@@ -214,6 +217,7 @@ void arrive_at_goal() {
     player_facing = 3;
     hands_state = HANDS_EMPTY;
     ending_sequence_active = 1;
+    play_game_sound(SOUND_CLOSING_TUNE); // with the picture's first frame, once
 }
 
 float sign_of(float d) {

@@ -14,6 +14,9 @@
 
 // The offscreen driver gives a GL context with no display; set before SDL starts its video.
 static const bool offscreen_driver = SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+// Tests are silent: SDL's dummy audio device mixes into nothing. A test that listens names
+// another driver in SDL_AUDIODRIVER, which takes precedence over this hint.
+static const bool dummy_audio = SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
 
 static int clock_ms;                                 // the virtual millisecs
 static int usable_width = 1024, usable_height = 768; // the screen a window may take
@@ -145,6 +148,7 @@ void platform_move_pointer(int x, int y) {
 }
 
 void platform_poll_events() {
+    (void)dummy_audio;
     while (!pending.empty()) {
         auto event = std::move(pending.front());
         pending.pop_front();

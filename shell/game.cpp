@@ -7,6 +7,7 @@
 #include "characters/disciple.h"
 #include "characters/dish.h"
 #include "characters/player.h"
+#include "characters/sounds.h"
 #include "room/path_search.h"
 #include "room/room.h"
 #include "runtime/data_table.h"
@@ -82,6 +83,7 @@ void load_game_resources() {
     choose_ending_figures();
     read_ending_layout();
     set_auto_mid_handle(0);
+    load_game_sounds();
 }
 
 void finish_frame() {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "characters/sounds.h"
 #include "runtime/files.h"
 #include "runtime/input.h"
 #include "runtime/numeric.h"
@@ -41,6 +42,7 @@ void read_settings(int mode) {
     fullscreen = file->handle ? string_to_int(read_line(file.get())) : 0;
     report_short_file(file.get(), path, 2);
     close_file(file.get());
+    set_sound_volume(sound_volume); // played clamped to 0..1; the value read stays as it is
     if (mode != -1 && (fullscreen != 0) != (display_fullscreen != 0)) open_game_display(fullscreen);
 }
 
@@ -66,12 +68,21 @@ static void draw_volume_bar() {
     draw_image(volume_image.get(), 576, 96, 0);
 }
 
+// The dragged level is heard at once: the sounds playing change with it, and a tick at the new
+// level marks each tenth the slider passes.
+static void set_dragged_volume(float volume) {
+    bool new_tenth = to_int(volume * 10) != to_int(sound_volume * 10);
+    sound_volume = volume;
+    set_sound_volume(volume);
+    if (new_tenth) play_game_sound(SOUND_MENU_TICK);
+}
+
 // A drag starts whenever the button is held inside the slider and follows the pointer's x,
 // wherever it goes, until the button is up.
 static void drag_volume(TMenuState& menu) {
     if (mouse_down(1) && mouse_in_rect(576, 97, 96, 20)) menu.slider_dragging = 1;
     if (mouse_down(1) && menu.slider_dragging == 1)
-        sound_volume = float(max_float(0, min_float((float(mouse_x()) - 576) / 96.0f, 1)));
+        set_dragged_volume(float(max_float(0, min_float((float(mouse_x()) - 576) / 96.0f, 1))));
     else
         menu.slider_dragging = 0;
 }

@@ -4,6 +4,7 @@
 // Start-up reads the file before the window opens; the settings view's "Übernehmen" saves and
 // reads back (applying a changed full-screen flag at once), "Zurück" reads back to discard.
 // The file: the volume as "%#.9g" text, then the flag as 0 or 1, each line ending in CR LF.
+// Every reading and every drag of the slider hands the volume to the sounds at once.
 #pragma once
 
 #include "shell/title_menu.h"

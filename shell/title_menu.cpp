@@ -2,6 +2,7 @@
 #include "shell/title_menu.h"
 
 #include "characters/disciple.h"
+#include "characters/sounds.h"
 #include "room/room.h"
 #include "runtime/clock.h"
 #include "runtime/input.h"
@@ -115,6 +116,7 @@ int menu_button(const TString& label, int row, int style) {
     // The band spans the whole width of the window, 33 pixel rows high.
     if (mouse_y() < y || mouse_y() > y + 32) return 0;
     int clicked = mouse_hit(1) != 0 ? 1 : 0;
+    if (clicked) play_game_sound(SOUND_MENU_TICK);
     draw_row_guests(row, y);
     return clicked;
 }

@@ -20,6 +20,7 @@ std::string enter_scratch_folder() {
     char name[] = "/tmp/zedoria-test-XXXXXX";
     fs::path scratch = mkdtemp(name);
     fs::create_directory_symlink(program / "gfx", scratch / "gfx");
+    fs::create_directory_symlink(program / "sfx", scratch / "sfx");
     fs::create_directories(scratch / "data");
     if (fs::exists(program / "data"))
         for (const auto& entry : fs::directory_iterator(program / "data"))

@@ -8,8 +8,9 @@
 
 #include "runtime/platform_script.h"
 
-// Makes a fresh scratch folder the working folder: gfx/ links to the pictures beside the test
-// program, data/ is a copy of the shipped data files. Tests may change data/ freely.
+// Makes a fresh scratch folder the working folder: gfx/ and sfx/ link to the pictures and sounds
+// beside the test program, data/ is a copy of the shipped data files. Tests may change data/
+// freely.
 std::string enter_scratch_folder();
 // enter_scratch_folder, then the game's whole start-up (window offscreen, every loader).
 void start_test_game();

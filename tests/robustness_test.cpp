@@ -1,7 +1,7 @@
 // robustness_test.cpp -- every file the game reads, missing or broken (one at a time, and every
 // picture missing at once): the game starts, says once on standard error which file is wrong and
 // how, loads everything else, and runs through the menu, its two views, play, the closing walk
-// and the closing picture.
+// and the closing picture. A broken sound is silent (sound_test.cpp listens to that).
 #include <gtest/gtest.h>
 #include <png.h>
 
@@ -68,6 +68,10 @@ std::string case_name(const testing::TestParamInfo<TCase>& info) {
 
 bool is_picture(const std::string& file) {
     return file.starts_with("gfx/");
+}
+
+bool is_sound(const std::string& file) {
+    return file.starts_with("sfx/");
 }
 
 // The picture's pixels as RGBA rows, through the game's own loader, unmasked.
@@ -153,15 +157,16 @@ std::string random_bytes(size_t n) {
     return bytes;
 }
 
-// Replaces the scratch folder's link to the shared pictures with a copy of its own.
-void copy_pictures() {
-    fs::path shared = fs::read_symlink("gfx");
-    fs::remove("gfx");
-    fs::copy(shared, "gfx", fs::copy_options::recursive);
+// Replaces the scratch folder's link to the shared pictures or sounds with a copy of its own.
+void copy_shared_folder(const std::string& folder) {
+    fs::path shared = fs::read_symlink(folder);
+    fs::remove(folder);
+    fs::copy(shared, folder, fs::copy_options::recursive);
 }
 
 void damage_file(const TCase& c) {
-    if (is_picture(c.file)) copy_pictures();
+    if (is_picture(c.file)) copy_shared_folder("gfx");
+    if (is_sound(c.file)) copy_shared_folder("sfx");
     std::string before = read_file(c.file);
     ASSERT_TRUE(c.damage == TDamage::missing || !before.empty()) << c.file;
     switch (c.damage) {
@@ -240,7 +245,7 @@ const TDataFile data_files[] = {
 // What the game should say about the damaged file (`written` is what the file holds now): a
 // picture once per load, the menu's own on each of the menu's three entries; a data file once
 // per reading; a broken font once, naming the stand-in (a missing one is the normal case on
-// Linux, where the stand-in is taken silently).
+// Linux, where the stand-in is taken silently); a sound once, at start-up.
 std::vector<std::string> expected_lines(const TCase& c, const std::string& written) {
     if (is_picture(c.file)) {
         std::string line = expected_picture_line(c);
@@ -249,6 +254,15 @@ std::vector<std::string> expected_lines(const TCase& c, const std::string& writt
     if (c.file == font_path && c.damage == TDamage::missing) return {};
     if (c.file == font_path)
         return {"zedoria: cannot load font " + font_path + ", using " + find_system_sans_font()};
+    if (is_sound(c.file)) { // by damage: missing, empty, half (plays its first half), random
+        const char* reasons[] = {"no such file",
+                                 "not a sound (Couldn't read first 4 bytes of audio data)", "",
+                                 "not a sound (Unrecognized audio format)"};
+        std::string reason = reasons[int(c.damage)];
+        return reason.empty()
+                   ? std::vector<std::string>{}
+                   : std::vector<std::string>{"zedoria: cannot load " + c.file + ": " + reason};
+    }
     for (const TDataFile& d : data_files) {
         if (c.file != d.file) continue;
         std::string line = "zedoria: cannot read " + c.file + ": No such file or directory";
@@ -415,7 +429,8 @@ std::vector<TCase> each_loader_each_damage() {
 
 std::vector<TCase> data_files_broken() {
     std::vector<TCase> cases;
-    std::vector<std::string> files = {font_path};
+    // The drive clicks the menu bars, which tick, and shows the closing picture with its tune.
+    std::vector<std::string> files = {font_path, "sfx/menu_tick.wav", "sfx/closing_tune.wav"};
     for (const TDataFile& d : data_files) files.push_back(d.file);
     for (const std::string& file : files)
         for (TDamage d : {TDamage::missing, TDamage::empty, TDamage::half, TDamage::random_bytes})
@@ -425,7 +440,7 @@ std::vector<TCase> data_files_broken() {
 
 INSTANTIATE_TEST_SUITE_P(Pictures, BrokenFile, testing::ValuesIn(each_loader_each_damage()),
                          case_name);
-INSTANTIATE_TEST_SUITE_P(DataAndFont, BrokenFile, testing::ValuesIn(data_files_broken()),
+INSTANTIATE_TEST_SUITE_P(DataFontAndSounds, BrokenFile, testing::ValuesIn(data_files_broken()),
                          case_name);
 // Every picture missing at once: each is named once (the menu's on each of the menu's three
 // entries), nothing else is said, and the evening runs on without a single image.

@@ -9,9 +9,13 @@ work=$(mktemp -d /tmp/zedoria-e2e-XXXXXX)
 # A copy of the program folder, so that the test's settings file never lands in the build.
 cp "$program" "$work/zedoria"
 ln -s "$(dirname "$program")/gfx" "$work/gfx"
+ln -s "$(dirname "$program")/sfx" "$work/sfx"
 mkdir -p "$work/data"
 cp "$(dirname "$program")"/data/*.txt "$(dirname "$program")"/data/*.dat "$work/data/" 2>/dev/null || true
 rm -f "$work/data/optionen.txt"
+
+# Silent unless a test listens: SDL's dummy audio device (a test may name another driver).
+export SDL_AUDIODRIVER=dummy
 
 # Xvfb picks a free display itself and writes its number, so that tests may run side by side.
 # A test may set screen_size before sourcing this file. -noreset: an X server resets whenever its

@@ -12,7 +12,7 @@ DESTDIR="$work/root" cmake --install "$build" --prefix /usr >/dev/null
 installed="$work/root/usr"
 game_folder="$installed/share/zedoria"
 for file in bin/zedoria share/zedoria/gfx/0.png share/zedoria/gfx/Ende/tuer.png \
-  share/zedoria/data/Endpos.txt share/zedoria/data/highscore.dat \
+  share/zedoria/sfx/door_bell.wav share/zedoria/data/Endpos.txt share/zedoria/data/highscore.dat \
   share/applications/de.zedoria.Zedoria.desktop share/metainfo/de.zedoria.Zedoria.metainfo.xml; do
   [ -s "$installed/$file" ] || { echo "not installed: $file"; exit 1; }
 done

@@ -11,7 +11,8 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2
   { cat "$work/cpack.log"; exit 1; }
 deb=$(ls "$work"/zedoria_*.deb)
 dpkg-deb -c "$deb" | awk '{print $6}' >"$work/files"
-for file in ./usr/bin/zedoria ./usr/share/zedoria/gfx/0.png ./usr/share/zedoria/data/Endpos.txt \
+for file in ./usr/bin/zedoria ./usr/share/zedoria/gfx/0.png ./usr/share/zedoria/sfx/door_bell.wav \
+  ./usr/share/zedoria/data/Endpos.txt \
   ./usr/share/zedoria/data/highscore.dat ./usr/share/applications/de.zedoria.Zedoria.desktop \
   ./usr/share/metainfo/de.zedoria.Zedoria.metainfo.xml \
   ./usr/share/icons/hicolor/16x16/apps/de.zedoria.Zedoria.png \
