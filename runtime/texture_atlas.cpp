@@ -6,7 +6,8 @@
 // its page with its edge pixels repeated once around it (a gutter): bilinear and nearest sampling
 // inside the picture's rectangle then read exactly the texels a texture of its own with
 // clamp-to-edge wrapping would give. A page holds filtered or unfiltered pictures, since the
-// magnification filter belongs to the texture.
+// magnification filter belongs to the texture. Texels are stored in BGRA order, the one Mesa's
+// software renderer copies straight to the screen; what is sampled is the same.
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -64,14 +65,30 @@ static const std::uint8_t* clamped_texel(const TPixmap& p, int x, int y) {
     return &p.bytes[size_t(y) * p.pitch + size_t(x) * 4];
 }
 
-// The picture with its edge pixels repeated `border` times on every side, tightly packed.
-static std::vector<std::uint8_t> with_border(const TPixmap& rgba, int border) {
-    int w = rgba.width + 2 * border, h = rgba.height + 2 * border;
+// RGBA texels to the BGRA order of the textures.
+static void swap_red_and_blue(std::vector<std::uint8_t>& texels) {
+    for (size_t i = 0; i < texels.size(); i += 4) std::swap(texels[i], texels[i + 2]);
+}
+
+static void upload_level(int level, int width, int height, std::vector<std::uint8_t> texels) {
+    swap_red_and_blue(texels);
+    glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                 texels.data());
+}
+
+// The picture with its edge pixels repeated once on every side, tightly packed, in `cells`
+// copies side by side (axis 0) or one under another (axis 1), each picture's texels meeting the
+// next copy's.
+static std::vector<std::uint8_t> with_border(const TPixmap& rgba, int cells = 1, int axis = 0) {
+    int pw = rgba.width * (axis == 0 ? cells : 1), ph = rgba.height * (axis == 1 ? cells : 1);
+    int w = pw + 2, h = ph + 2;
     std::vector<std::uint8_t> block(size_t(w) * h * 4);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            std::memcpy(&block[(size_t(y) * w + x) * 4],
-                        clamped_texel(rgba, x - border, y - border), 4);
+        for (int x = 0; x < w; ++x) {
+            int px = std::clamp(x - 1, 0, pw - 1) % rgba.width;
+            int py = std::clamp(y - 1, 0, ph - 1) % rgba.height;
+            std::memcpy(&block[(size_t(y) * w + x) * 4], clamped_texel(rgba, px, py), 4);
+        }
     return block;
 }
 
@@ -129,7 +146,7 @@ static TImageFrame own_texture(const TPixmap& picture, int flags) {
     frame.own_texture = true;
     frame.opaque = all_opaque(rgba);
     for (int n = 0;; ++n) {
-        glTexImage2D(GL_TEXTURE_2D, n, GL_RGBA, tw, th, 0, GL_RGBA, GL_UNSIGNED_BYTE, level.data());
+        upload_level(n, tw, th, level);
         if (!mipmapped || (tw == 1 && th == 1)) break;
         level = halved(level, tw, th);
         tw = std::max(tw / 2, 1), th = std::max(th / 2, 1);
@@ -149,7 +166,7 @@ static int page_side() {
 
 static TAtlasPage& new_page(bool filtered) {
     unsigned texture = create_texture(filtered, false);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, page_side(), page_side(), 0, GL_RGBA, GL_UNSIGNED_BYTE,
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, page_side(), page_side(), 0, GL_BGRA, GL_UNSIGNED_BYTE,
                  nullptr);
     pages.push_back({texture, filtered, 0, {}});
     return pages.back();
@@ -181,21 +198,27 @@ static TAtlasPage& find_room(int w, int h, bool filtered, int* x, int* y) {
     return page;
 }
 
-static TImageFrame atlas_frame(const TPixmap& picture, int flags) {
-    int w = picture.width + 2, h = picture.height + 2;
+// The picture (in `cells` copies along `axis`) with its gutter in a page; a picture too large
+// for a page gets a texture of its own, as does a strip too long for one (its runs are then drawn
+// cell by cell: strip_cells says 1).
+static TImageFrame atlas_frame(const TPixmap& picture, int flags, int cells = 1, int axis = 0) {
+    int pw = picture.width * (axis == 0 ? cells : 1), ph = picture.height * (axis == 1 ? cells : 1);
+    int w = pw + 2, h = ph + 2;
     if (w > page_side() || h > page_side()) return own_texture(picture, flags);
     int x, y;
     TAtlasPage& page = find_room(w, h, flags & IMAGE_FILTERED, &x, &y);
-    std::vector<std::uint8_t> block = with_border(to_rgba(picture), 1);
+    std::vector<std::uint8_t> block = with_border(to_rgba(picture), cells, axis);
+    swap_red_and_blue(block);
     bind_texture(page.texture);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, w, h, GL_RGBA, GL_UNSIGNED_BYTE, block.data());
+    glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, w, h, GL_BGRA, GL_UNSIGNED_BYTE, block.data());
     float texel = 1.0f / float(page_size);
     return {page.texture,
             float(x + 1) * texel,
             float(y + 1) * texel,
-            float(x + 1 + picture.width) * texel,
-            float(y + 1 + picture.height) * texel,
-            false};
+            float(x + 1 + pw) * texel,
+            float(y + 1 + ph) * texel,
+            false,
+            all_opaque(to_rgba(picture))};
 }
 
 const TImageFrame& renderer_frame(const TImage& image, int frame, bool minified) {
@@ -208,6 +231,59 @@ const TImageFrame& renderer_frame(const TImage& image, int frame, bool minified)
         generations[frame] = display_generation;
     }
     return frames[frame];
+}
+
+int strip_cells(const TImage& image, int axis) {
+    int picture = axis == 0 ? image.width : image.height;
+    int span = axis == 0 ? draw_context.viewport_w : draw_context.viewport_h;
+    int cells = span / picture + 2;
+    bool fits = image.width + 2 <= page_side() && image.height + 2 <= page_side() &&
+                cells * picture + 2 <= page_side();
+    return fits ? cells : 1;
+}
+
+const TImageFrame& strip_frame(const TImage& image, int frame, int axis) {
+    auto& frames = image.strip_frames[axis];
+    auto& generations = image.strip_generations[axis];
+    if (generations[frame] != display_generation) {
+        frames[frame] = atlas_frame(image.pixmaps[frame], image.flags & ~IMAGE_MIPMAPPED,
+                                    strip_cells(image, axis), axis);
+        generations[frame] = display_generation;
+    }
+    return frames[frame];
+}
+
+// Each channel's texel times the colour over 255, rounded to the nearest: what GL's modulation
+// writes for an opaque texel (the exact product never lies halfway between two values).
+static TPixmap tinted(const TPixmap& picture, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    TPixmap rgba = to_rgba(picture);
+    const int tint[3] = {r, g, b};
+    for (int y = 0; y < rgba.height; ++y)
+        for (int x = 0; x < rgba.width; ++x) {
+            std::uint8_t* texel = &rgba.bytes[size_t(y) * rgba.pitch + size_t(x) * 4];
+            for (int c = 0; c < 3; ++c) texel[c] = std::uint8_t((texel[c] * tint[c] + 127) / 255);
+        }
+    return rgba;
+}
+
+const TImageFrame* tinted_frame(const TImage& image, int frame, std::uint8_t r, std::uint8_t g,
+                                std::uint8_t b) {
+    // Per image; a picture drawn in ever new colours is drawn in fixed function beyond them.
+    constexpr size_t MOST_TINTS = 64;
+    if (image.width + 2 > page_side() || image.height + 2 > page_side()) return nullptr;
+    TTintedFrame* found = nullptr;
+    for (TTintedFrame& t : image.tinted_frames)
+        if (t.frame == frame && t.r == r && t.g == g && t.b == b) found = &t;
+    if (!found) {
+        if (image.tinted_frames.size() >= MOST_TINTS) return nullptr;
+        found = &image.tinted_frames.emplace_back(TTintedFrame{frame, r, g, b, 0, {}});
+    }
+    if (found->generation != display_generation) {
+        found->renderer_frame =
+            atlas_frame(tinted(image.pixmaps[frame], r, g, b), image.flags & ~IMAGE_MIPMAPPED);
+        found->generation = display_generation;
+    }
+    return &found->renderer_frame;
 }
 
 void reset_renderer() {
@@ -228,6 +304,7 @@ static void release(const std::vector<TImageFrame>& frames, const std::vector<un
 
 void release_image_textures(const TImage* image) {
     if (!image || !display_open) return;
+    flush_drawing(); // queued draws may still show the image
     release(image->renderer_frames, image->frame_generations);
     release(image->mipmap_frames, image->mipmap_generations);
 }
