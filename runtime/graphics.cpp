@@ -142,8 +142,17 @@ static void close_display() {
     display_open = false;
 }
 
+// At the end of the process the display goes with it: what is still queued is forgotten, and
+// images freed by the static destructors after this release nothing and flush nothing.
+static void forget_display_at_exit() {
+    discard_batch();
+    display_open = false;
+}
+
 bool open_graphics(int width, int height, int depth, int hz, int flags) {
     (void)flags; // the platform's display is always double-buffered with no extra buffers
+    static const int exit_registered = std::atexit(forget_display_at_exit);
+    (void)exit_registered;
     if (display_open) close_display();
     if (!platform_open_display(width, height, depth != 0, string_to_utf8(window_title).c_str()))
         return false;

@@ -17,9 +17,10 @@
 // a mipmap chain.
 const TImageFrame& renderer_frame(const TImage& image, int frame, bool minified);
 // A strip of `strip_cells(image, axis)` copies of the frame side by side (axis 0) or one under
-// another (axis 1), in an atlas page like the frame itself; built on first use.
+// another (axis 1), in an atlas page; built on first use.
 const TImageFrame& strip_frame(const TImage& image, int frame, int axis);
-int strip_cells(const TImage& image, int axis); // enough to span the picture once at any offset
+// Enough to span the picture at any offset, or as many as a page holds; 1: the image has none.
+int strip_cells(const TImage& image, int axis);
 // The frame with its colours multiplied by (r, g, b) / 255, rounded as GL rounds the tint of the
 // fixed-function modulation; null once the image has its share of tinted copies.
 const TImageFrame* tinted_frame(const TImage& image, int frame, std::uint8_t r, std::uint8_t g,
