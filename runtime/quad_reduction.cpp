@@ -103,8 +103,9 @@ bool white(const TQueuedQuad& q) {
     return c.r == 255 && c.g == 255 && c.b == 255;
 }
 
-// Quads drawn by sampling alone in a colour other than white sample a tinted copy of their frame;
-// where the image has no more tinted copies, they are drawn in fixed function.
+// Quads drawn by sampling alone in a colour other than white sample a tinted copy of their frame
+// in white (so that fixed function, where the renderer has no shaders, draws them the same); where
+// the image has no more tinted copies, they are drawn in fixed function in their colour.
 void use_tinted_copies(std::vector<TQueuedQuad>& quads) {
     for (TQueuedQuad& q : quads) {
         if (!q.state.plain_texels || white(q)) continue;
@@ -119,6 +120,7 @@ void use_tinted_copies(std::vector<TQueuedQuad>& quads) {
         q.corners[1].u = q.corners[2].u = tinted->u1;
         q.corners[0].v = q.corners[1].v = tinted->v0;
         q.corners[2].v = q.corners[3].v = tinted->v1;
+        for (TBatchVertex& corner : q.corners) corner.r = corner.g = corner.b = 255;
     }
 }
 
@@ -222,8 +224,8 @@ void keep_inside(std::vector<TQueuedQuad>& quads, int width, int height) {
 } // namespace
 
 void reduce_quads(std::vector<TQueuedQuad>& quads, int width, int height) {
-    use_tinted_copies(quads);
     drop_hidden(quads, width, height);
-    join_runs(quads);
+    join_runs(quads); // white quads only: strips are of the frame as it is
+    use_tinted_copies(quads);
     keep_inside(quads, width, height);
 }
