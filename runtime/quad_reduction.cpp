@@ -91,9 +91,7 @@ struct TRun {
     int cells = 1;
 };
 
-// The reduction's working memory, kept from flush to flush: Mesa's software renderer frees and
-// allocates large blocks every frame, and allocations of ours in between keep the allocator from
-// reusing them.
+// The reduction's working memory, kept from flush to flush so that a frame allocates nothing.
 THiddenBlocks blocks;    // hidden blocks of the quads seen so far, from the back
 std::vector<bool> keeps; // by queued quad: it shows something
 std::vector<TRun> runs;  // by quad kept: the run it stands for

@@ -12,14 +12,14 @@
 #include "runtime/draw_context.h"
 #include "runtime/renderer.h"
 
-static std::vector<TQueuedQuad> queued;              // image quads since the last flush
-static std::vector<TBatchVertex> vertices;           // one draw call's quads, four vertices each
-static std::vector<GLuint> indices;                  // two triangles per quad, for every quad
-static unsigned bound_texture;                       // what GL_TEXTURE_2D is bound to now
-static bool blending = false;                        // GL_BLEND is enabled now
+static std::vector<TQueuedQuad> queued;    // image quads since the last flush
+static std::vector<TBatchVertex> vertices; // one draw call's quads, four vertices each
+static std::vector<GLuint> indices;        // two triangles a quad (plain drawing, turned quads)
+static unsigned bound_texture;             // what GL_TEXTURE_2D is bound to now
+static bool blending = false;              // GL_BLEND is enabled now
 static std::unordered_map<unsigned, bool> linear_of; // each texture's magnification filter now
 static bool plain_drawing = false;                   // set_plain_drawing: no reduction, no shader
-static GLuint texel_program;  // the shader that only samples; 0 while not in use
+static GLuint texel_program;  // the shader that only samples, once built in this context
 static int texel_program_ok;  // 0 not built yet in this context, 1 built, -1 unavailable
 static bool texel_program_on; // texel_program is the current program
 
