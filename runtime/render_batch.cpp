@@ -153,7 +153,7 @@ void batch_quad(const TQueuedQuad& quad) {
 
 void keep_freed_memory() {
 #ifdef M_TRIM_THRESHOLD
-    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+    mallopt(M_TRIM_THRESHOLD, 16 << 20);
 #endif
 }
 

@@ -70,7 +70,7 @@ void discard_batch();                     // forgets queued quads and GL state (
 // Mesa's software renderer allocates its binning memory in blocks of 64 KiB for every frame and
 // frees them when the frame is drawn. With glibc's default, the heap's top goes back to the kernel
 // as soon as 128 KiB of it are free, and the next frame faults every page of it in again, which
-// costs more than drawing the frame; the heap keeps up to 64 MiB free instead.
+// costs more than drawing the frame; the heap keeps up to 16 MiB free instead.
 void keep_freed_memory();
 // Off by default. On: every queued quad goes to GL as it is, in fixed function, as one quad of
 // its own draw's size; nothing is dropped, joined or cut. Tests draw each scene both ways.
