@@ -1,12 +1,15 @@
 // room_bench.cpp -- the empty room's floor pass plus row pass per frame on the software renderer,
-// and one distance map toward a seat.
+// drawn as the runtime draws them and plainly (every draw one quad, nothing reduced), beside one
+// picture of the window's size; and one distance map toward a seat.
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "room/path_search.h"
 #include "runtime/paths.h"
 #include "runtime/platform_script.h"
+#include "runtime/renderer.h"
 
 namespace {
 
@@ -16,9 +19,26 @@ double elapsed_ms(TClock::time_point since) {
     return std::chrono::duration<double, std::milli>(TClock::now() - since).count();
 }
 
+TImagePtr window_picture; // the floor tile repeated over the whole window, one picture
+
 void draw_floor_and_rows() {
     TRoom::draw_floor();
     TRoom::draw_room_rows();
+}
+
+void draw_window_picture() {
+    draw_image(window_picture.get(), 0, 0, 0);
+}
+
+TImagePtr make_window_picture(const TImage& tile) {
+    const TPixmap cell = to_rgba(tile.pixmaps[0]);
+    TPixmap picture = make_pixmap(800, 608, TPixelFormat::rgba);
+    for (int y = 0; y < 608; ++y)
+        for (int x = 0; x < 800; ++x)
+            std::memcpy(
+                &picture.bytes[size_t(y) * picture.pitch + size_t(x) * 4],
+                &cell.bytes[size_t(y % cell.height) * cell.pitch + size_t(x % cell.width) * 4], 4);
+    return create_image_from_pixmaps({std::move(picture)}, 0);
 }
 
 // One pass per frame on the empty room; reading a pixel back waits until the renderer has drawn.
@@ -57,9 +77,16 @@ int main() {
     restore_data(room_map_data);
     TRoom::read_room_map();
     TRoom::load_tile_images();
+    window_picture = make_window_picture(*tile_images[0]);
     bench_room_pass("room floor + rows", draw_floor_and_rows);
-    bench_room_pass("  floor pass alone", TRoom::draw_floor);
+    bench_room_pass("  floor pass alone (475 draws of one picture)", TRoom::draw_floor);
     bench_room_pass("  row pass alone", TRoom::draw_room_rows);
+    bench_room_pass("  one picture of the window's size", draw_window_picture);
     bench_room_pass("  clear + read-back only", [] {});
+    set_plain_drawing(true); // as the runtime drew before it reduced its quads
+    bench_room_pass("plainly (each draw one quad): room floor + rows", draw_floor_and_rows);
+    bench_room_pass("plainly: floor pass alone", TRoom::draw_floor);
+    bench_room_pass("plainly: one picture of the window's size", draw_window_picture);
+    set_plain_drawing(false);
     bench_seat_distances();
 }

@@ -23,6 +23,10 @@ bool platform_open_display(int width, int height, bool fullscreen, const char* t
     if (!display_start_video()) return false;
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    // No depth or stencil buffer: the game draws in painter's order and needs neither, and
+    // without them Mesa's software renderer fills rectangles on its fast path.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
     int scale = 1, usable_width, usable_height;
     if (!fullscreen && display_usable_area(&usable_width, &usable_height))
         scale = whole_window_scale(usable_width, usable_height, width, height);

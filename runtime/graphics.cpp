@@ -132,14 +132,24 @@ static void close_display() {
     display_open = false;
 }
 
+// At the end of the process the display goes with it: what is still queued is forgotten, and
+// images freed by the static destructors after this release nothing and flush nothing.
+static void forget_display_at_exit() {
+    discard_batch();
+    display_open = false;
+}
+
 bool open_graphics(int width, int height, int depth, int hz, int flags) {
     (void)flags; // the platform's display is always double-buffered with no extra buffers
+    static const int exit_registered = std::atexit(forget_display_at_exit);
+    (void)exit_registered;
     if (display_open) close_display();
     if (!platform_open_display(width, height, depth != 0, string_to_utf8(window_title).c_str()))
         return false;
     display_open = true;
     next_generation();
     reset_renderer(); // the new context has no pages yet: pictures are uploaded again on use
+    keep_freed_memory();
     game_width = width;
     game_height = height;
     initialise_context();
@@ -212,12 +222,24 @@ static bool minifying() {
     return std::min(std::hypot(c.ix, c.jx), std::hypot(c.iy, c.jy)) < 1.0f;
 }
 
+// Every float of magnitude 2^23 or more is whole; below that the conversion to int is exact.
+static bool whole(float value) {
+    return std::fabs(value) >= 8388608.0f ? value == value : float(int(value)) == value;
+}
+
+// Whether a quad whose top-left corner lands on (x, y) covers whole screen pixels with each texel:
+// unrotated, scaled by whole numbers, on a whole pixel (the picture is drawn at its own size).
+static bool pixel_aligned(float x, float y) {
+    const TDrawContext& c = draw_context;
+    return c.iy == 0 && c.jx == 0 && c.ix >= 1 && c.jy >= 1 && whole(c.ix) && whole(c.jy) &&
+           whole(x) && whole(y);
+}
+
 // Whether an unscaled, unrotated quad with its top-left corner at (x, y) covers whole screen
 // pixels one texel each, so that every sample falls on a texel centre.
 static bool on_whole_pixels(float x, float y) {
     const TDrawContext& c = draw_context;
-    return c.ix == 1 && c.iy == 0 && c.jx == 0 && c.jy == 1 && x == std::floor(x) &&
-           y == std::floor(y);
+    return c.ix == 1 && c.jy == 1 && pixel_aligned(x, y);
 }
 
 // One quad of the frame's size; (u, v) is its top-left corner relative to the draw position,
@@ -225,30 +247,36 @@ static bool on_whole_pixels(float x, float y) {
 static void queue_frame(const TImage* image, int frame, float x, float y, float u, float v) {
     if (!display_open || !image || frame < 0 || frame >= image_frames(image)) return;
     const TDrawContext& c = draw_context;
-    const TImageFrame& rf =
-        renderer_frame(*image, frame, (image->flags & IMAGE_MIPMAPPED) && minifying());
-    TBatchState state{rf.texture, (image->flags & IMAGE_FILTERED) && !on_whole_pixels(x + u, y + v),
-                      blend_of(c.blend).blending && !(c.blend == 3 && rf.opaque && c.alpha == 1)};
+    bool minified = (image->flags & IMAGE_MIPMAPPED) && minifying();
+    const TImageFrame& rf = renderer_frame(*image, frame, minified);
     auto a = std::uint8_t(std::clamp(c.alpha, 0.0f, 1.0f) * 255.0f + 0.5f);
     auto r = std::uint8_t(c.color_r), g = std::uint8_t(c.color_g), b = std::uint8_t(c.color_b);
+    bool linear = (image->flags & IMAGE_FILTERED) && !on_whole_pixels(x + u, y + v);
+    TQueuedQuad q;
+    q.state = {rf.texture, linear,
+               blend_of(c.blend).blending && !(c.blend == 3 && rf.opaque && c.alpha == 1),
+               a == 255 && !linear && !minified};
     float w = float(image->width), h = float(image->height);
     const float corner[4][4] = {{u, v, rf.u0, rf.v0},
                                 {u + w, v, rf.u1, rf.v0},
                                 {u + w, v + h, rf.u1, rf.v1},
                                 {u, v + h, rf.u0, rf.v1}};
-    TBatchVertex quad[4];
     for (int i = 0; i < 4; ++i) {
         float cu = corner[i][0], cv = corner[i][1];
-        quad[i] = {x + cu * c.ix + cv * c.iy,
-                   y + cu * c.jx + cv * c.jy,
-                   corner[i][2],
-                   corner[i][3],
-                   r,
-                   g,
-                   b,
-                   a};
+        q.corners[i] = {x + cu * c.ix + cv * c.iy,
+                        y + cu * c.jx + cv * c.jy,
+                        corner[i][2],
+                        corner[i][3],
+                        r,
+                        g,
+                        b,
+                        a};
     }
-    batch_quad(state, quad);
+    q.image = image;
+    q.frame = frame;
+    q.aligned = !minified && pixel_aligned(q.corners[0].x, q.corners[0].y);
+    q.covers = q.aligned && rf.opaque && !q.state.blend && c.alpha == 1;
+    batch_quad(q);
 }
 
 void draw_image(const TImage* image, float x, float y, int frame) {

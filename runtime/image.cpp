@@ -136,6 +136,10 @@ TImagePtr create_image_from_pixmaps(std::vector<TPixmap> frames, int flags) {
     image->frame_generations.assign(n, 0);
     image->mipmap_frames.resize(n);
     image->mipmap_generations.assign(n, 0);
+    for (int axis = 0; axis < 2; ++axis) {
+        image->strip_frames[axis].resize(n);
+        image->strip_generations[axis].assign(n, 0);
+    }
     return image;
 }
 

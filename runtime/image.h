@@ -38,6 +38,14 @@ struct TImageFrame {
     bool opaque = false;      // every texel has alpha 255
 };
 
+// A frame's texels multiplied by a colour, as fixed function would tint them when drawing.
+struct TTintedFrame {
+    int frame;
+    std::uint8_t r, g, b;
+    unsigned generation; // display generation of the renderer frame
+    TImageFrame renderer_frame;
+};
+
 // A drawable picture of one or more equal frames.
 struct TImage {
     int width = 0, height = 0;              // of one frame
@@ -52,6 +60,11 @@ struct TImage {
     // chain (the atlas has none); built on first such draw, per frame.
     mutable std::vector<TImageFrame> mipmap_frames;
     mutable std::vector<unsigned> mipmap_generations;
+    // Strips of a frame repeated across ([0]) and down ([1]), for runs of equal draws side by
+    // side; built on first such run, per frame.
+    mutable std::vector<TImageFrame> strip_frames[2];
+    mutable std::vector<unsigned> strip_generations[2];
+    mutable std::vector<TTintedFrame> tinted_frames; // built on first draw in each colour
 };
 
 // Builds an image from equal-sized frames (null when there are none or their sizes differ) with

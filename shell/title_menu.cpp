@@ -53,8 +53,7 @@ static void draw_menu_background() {
             draw_image(tile_images[0].get(), float(32 * c), float(32 * r), 0);
 }
 
-static void menu_frame(TMenuState& menu) {
-    if (key_hit(KEY_ESCAPE) != 0) end_program();
+void draw_menu_view(TMenuState& menu) {
     draw_menu_background();
     switch (menu.menu_mode) {
     case MENU_MAIN:
@@ -67,6 +66,11 @@ static void menu_frame(TMenuState& menu) {
         settings_view(menu);
         break;
     }
+}
+
+static void menu_frame(TMenuState& menu) {
+    if (key_hit(KEY_ESCAPE) != 0) end_program();
+    draw_menu_view(menu);
     finish_frame();
 }
 

@@ -33,6 +33,8 @@ extern TImagePtr menu_images[2]; // the bars' ends: [0] "gfx/bak3.png", [1] "gfx
 extern TImagePtr volume_image;   // "gfx/vol.png", the frame of the volume slider
 
 void run_title_menu(); // menu frames until "Spielen"; Escape or "Beenden" end the program
+// One menu frame's drawing and clicks: the floor, then the view of menu.menu_mode.
+void draw_menu_view(TMenuState& menu);
 // Draws a bar with its label on menu row `row` (y = 32 row); style 0 centres the label, any
 // other style puts it at x = 128. Returns 1 if it was clicked in this frame: the pointer is in
 // the band of the row (y to y + 32, any x) and the left button was pressed since the last query.
