@@ -75,7 +75,6 @@ bool display_usable_area(int* width, int* height) {
     return true;
 }
 
-
 // The machine's own millisecond counter since it started (suspended time included), so that the
 // clock seeds the generator differently in every run. Wraps as a 32-bit int, as the game's
 // due-time comparisons expect.
