@@ -59,10 +59,11 @@ start_game() {
   window=$(xdotool search --name '^Zedoria$' 2>/dev/null | tail -n 1 || true)
 }
 
-# Waits for the game to end and checks its exit status.
+# Waits for the game to end (up to 30 s: a sanitizer build closing its display on a busy machine
+# takes a while) and checks its exit status.
 expect_exit() {
   local want=$1 status=0
-  for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+  for _ in $(seq 300); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$game_pid" 2>/dev/null && { echo "the game did not end"; exit 1; }
   wait "$game_pid" || status=$?
   game_pid=""
