@@ -10,7 +10,7 @@
 TString entry_name;
 int entry_offered = 0;
 int entry_rank = 0;
-int entry_showing = 0;
+static int entry_showing = 0; // 1 from a showing's first frame until play is left
 
 bool name_char_allowed(int ch) {
     return ((ch >= 32 && ch <= 126) || (ch >= 160 && ch <= 255)) && ch != ',';

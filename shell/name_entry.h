@@ -15,7 +15,6 @@ constexpr int NAME_MAX_LENGTH = 16; // characters of a name at most
 extern TString entry_name; // the name typed so far
 extern int entry_offered;  // 1 while this showing offers the points an entry
 extern int entry_rank;     // the rank of this evening's saved entry, 1 to 10; 0 before saving
-extern int entry_showing;  // 1 from a showing's first frame until play is left
 
 void name_entry_frame(); // one frame of the closing picture: typing, saving, the bar
 void name_entry_leave(); // play was left: the next frame of the closing picture starts a showing
